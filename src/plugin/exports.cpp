@@ -1,0 +1,85 @@
+// The nine entry points the host calls.
+#include "borland.h"
+#include "catalogue.h"
+#include "contain.h"
+#include "dispatch.h"
+#include "host_messages.h"
+#include "host_text.h"
+#include "plugin_state.h"
+#include "registration.h"
+
+namespace {
+
+constexpr const char* kPluginName = "Kelvane 1.0b";
+constexpr const char* kPluginAuthor = "The Kelvane developers";
+constexpr const char* kPluginHint = "Some simple functions.";
+
+std::string ActionLabel(int32_t action) {
+    const kv::CatalogueEntry* entry = kv::FindAction(action);
+    return entry ? entry->name : "action " + std::to_string(action);
+}
+
+}  // namespace
+
+extern "C" {
+
+void KV_BORLAND nbInitPlugIn(HWND wnd, kv::TextSlot name, kv::TextSlot author, kv::TextSlot hint) {
+    kv::ContainVoid("nbInitPlugIn", [&] {
+        kv::State().HostWindow = wnd;
+        kv::SetHostText(name, kPluginName);
+        kv::SetHostText(author, kPluginAuthor);
+        kv::SetHostText(hint, kPluginHint);
+    });
+}
+
+void KV_BORLAND nbRegisterPlugIn(kv::HostAddActionProc addAction, kv::HostAuxProcProc auxProc,
+                                 kv::HostGetVarProc getVar, kv::HostSetVarProc setVar) {
+    kv::ContainVoid("nbRegisterPlugIn", [&] {
+        kv::PluginState& state = kv::State();
+        state.HostAddAction = addAction;
+        state.HostAuxProc = auxProc;
+        state.HostGetVar = getVar;
+        state.HostSetVar = setVar;
+        kv::RegisterCatalogue();
+    });
+}
+
+void KV_BORLAND nbRegisterScriptProcessor(kv::HostScriptProcessorProc proc) {
+    kv::State().HostScriptProcessor = proc;
+}
+
+void KV_BORLAND nbRegisterInterfaceAccess(kv::HostInterfaceAccessProc proc) {
+    kv::State().HostInterfaceAccess = proc;
+}
+
+void KV_BORLAND nbRegisterStreamAccess(kv::HostStreamAccessProc proc) {
+    kv::State().HostStreamAccess = proc;
+}
+
+void KV_BORLAND nbMessage(int32_t message) {
+    kv::ContainVoid("nbMessage", [&] { kv::HandleHostMessage(message); });
+}
+
+kv::HostBool KV_BORLAND nbExecAction(int32_t action, char** params, int32_t /*highIndex*/) {
+    return kv::Contain(
+        "nbExecAction", [&] {
+            try {
+                return kv::ExecAction(action, params);
+            } catch (const std::exception& e) {
+                // Name the action so the author knows which line failed.
+                kv::ReportContainedFailure(ActionLabel(action).c_str(), e.what());
+                return false;
+            }
+        },
+        false);
+}
+
+kv::HostBool KV_BORLAND nbEditAction(int32_t /*action*/, char** /*params*/,
+                                     int32_t /*highIndex*/) {
+    // The properties dialogs are not built yet; the host keeps its texts.
+    return false;
+}
+
+void KV_BORLAND nbAbout() {}
+
+}  // extern "C"

@@ -1,0 +1,40 @@
+#include "host_messages.h"
+
+#include <windows.h>
+
+#include "host_bridge.h"
+#include "plugin_state.h"
+
+namespace kv {
+
+uint8_t QueryWindowsMajorVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    static_assert(sizeof(OSVERSIONINFOA) == 148);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!::GetVersionExA(&info)) return 0;
+#pragma GCC diagnostic pop
+    return static_cast<uint8_t>(info.dwMajorVersion & 0xFF);
+}
+
+void HandleHostMessage(int32_t message) {
+    PluginState& state = State();
+    switch (message) {
+    case 1:
+        state.WindowsMajorVersion = QueryWindowsMajorVersion();
+        break;
+    case 2:
+        // The author's run is over: drop the run's event sources.
+        state.MoveSizeActive = false;
+        break;
+    case 5:
+        if (state.MoveSizeActive && !state.MoveSizeScript.empty())
+            RunHostScript(state.MoveSizeScript);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace kv

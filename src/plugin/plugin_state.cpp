@@ -1,0 +1,12 @@
+#include "plugin_state.h"
+
+namespace kv {
+
+PluginState& State() {
+    static PluginState state;
+    return state;
+}
+
+void ResetState() { State() = PluginState{}; }
+
+}  // namespace kv

@@ -1,0 +1,129 @@
+// Owning wrappers for Win32 resources: one alias per resource kind, all
+// built on one move-only template, plus a scope guard for one-off cleanups.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace kv::win {
+
+// Owns a value described by Traits (Type, Invalid(), Close()) and releases
+// it when it is not the invalid value.
+template <typename Traits>
+class UniqueResource {
+public:
+    using T = typename Traits::Type;
+
+    UniqueResource() = default;
+    explicit UniqueResource(T value) : value_(value) {}
+    ~UniqueResource() { reset(); }
+
+    UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+
+    T get() const { return value_; }
+    bool valid() const { return value_ != Traits::Invalid(); }
+    explicit operator bool() const { return valid(); }
+
+    T release() { return std::exchange(value_, Traits::Invalid()); }
+    void reset(T value = Traits::Invalid()) {
+        const T old = std::exchange(value_, value);
+        if (old != Traits::Invalid()) Traits::Close(old);
+    }
+    // For APIs that fill an out-parameter; releases what was held first.
+    T* put() {
+        reset();
+        return &value_;
+    }
+
+private:
+    T value_ = Traits::Invalid();
+};
+
+namespace detail {
+template <typename H, BOOL(WINAPI* CloseFn)(H)>
+struct NullTraits {
+    using Type = H;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { CloseFn(h); }
+};
+template <BOOL(WINAPI* CloseFn)(HANDLE)>
+struct InvalidValueTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { CloseFn(h); }
+};
+struct GlobalTraits {
+    using Type = HGLOBAL;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::GlobalFree(h); }
+};
+}  // namespace detail
+
+// Handles from CreateFile and FindFirstFile use INVALID_HANDLE_VALUE, most
+// others null.
+using UniqueHandle = UniqueResource<detail::NullTraits<HANDLE, ::CloseHandle>>;
+using UniqueFileHandle = UniqueResource<detail::InvalidValueTraits<::CloseHandle>>;
+using UniqueFindHandle = UniqueResource<detail::InvalidValueTraits<::FindClose>>;
+using UniqueGlobal = UniqueResource<detail::GlobalTraits>;
+using UniqueGdiObject = UniqueResource<detail::NullTraits<HGDIOBJ, ::DeleteObject>>;
+using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
+using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
+
+// Owns one reference to a COM interface.
+template <typename I>
+class ComPtr {
+public:
+    ComPtr() = default;
+    explicit ComPtr(I* p) : p_(p) {}  // adopts the reference
+    ~ComPtr() { reset(); }
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    I* get() const { return p_; }
+    I* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    I** put() {
+        reset();
+        return &p_;
+    }
+    void reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+
+private:
+    I* p_ = nullptr;
+};
+
+// Runs a callable when the scope ends, unless dismissed.
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ~ScopeExit() {
+        if (armed_) f_();
+    }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+    void dismiss() { armed_ = false; }
+
+private:
+    F f_;
+    bool armed_ = true;
+};
+
+}  // namespace kv::win
