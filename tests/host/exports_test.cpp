@@ -1,0 +1,175 @@
+// The exports seen from a host that follows Borland's rules literally.
+#include <windows.h>
+
+#include <set>
+
+#include "host_fixture.h"
+
+namespace kvtest {
+namespace {
+
+std::string Hex(const std::string& text) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+TEST_F(HostTest, InitReplacesTheHostsTextsAndKeepsTheStackBalanced) {
+    host_->InitPlugIn();
+    ExpectCleanCall(__LINE__);
+    EXPECT_EQ(host_->pluginName, "Kelvane 1.0b");
+    EXPECT_EQ(host_->pluginHint, "Some simple functions.");
+    EXPECT_FALSE(host_->pluginAuthor.empty());
+    EXPECT_NE(host_->pluginAuthor, "host author");
+}
+
+TEST_F(HostTest, EveryExportRemovesExactlyItsStackArguments) {
+    Start();
+    host_->SendMessage(1);
+    ExpectCleanCall(__LINE__);
+    host_->SendMessage(12345);
+    ExpectCleanCall(__LINE__);
+    host_->ExecAction(42, {"x"});
+    ExpectCleanCall(__LINE__);
+    std::vector<std::string> params = {"a"};
+    EXPECT_FALSE(host_->EditAction(42, params));
+    ExpectCleanCall(__LINE__);
+    EXPECT_EQ(params[0], "a");
+    host_->RegisterScriptProcessor();
+    ExpectCleanCall(__LINE__);
+    host_->RegisterInterfaceAccess();
+    ExpectCleanCall(__LINE__);
+    host_->RegisterStreamAccess();
+    ExpectCleanCall(__LINE__);
+}
+
+TEST_F(HostTest, RegistersTheWholeCatalogueInOrder) {
+    host_->InitPlugIn();
+    host_->RegisterPlugIn();
+    ExpectCleanCall(__LINE__);  // 69 callee-popped HostAddAction calls inside
+    const auto& regs = host_->registrations();
+    ASSERT_EQ(regs.size(), 69u);
+
+    const kvhost::Registration& first = regs.front();
+    EXPECT_EQ(first.id, 0);
+    EXPECT_EQ(first.name, "Mouse and keyboard");
+    EXPECT_EQ(first.hint, "");
+    EXPECT_EQ(first.codes, std::vector<uint8_t>{0});
+    EXPECT_EQ(first.highIndex, 0);
+    EXPECT_EQ(first.numParams, 0);
+
+    const kvhost::Registration& last = regs.back();
+    EXPECT_EQ(last.id, 57);
+    EXPECT_EQ(last.name, "qvFolderOperation");
+    EXPECT_EQ(last.hint, "Copy / move / delete a folder.       ");
+    EXPECT_EQ(last.codes, (std::vector<uint8_t>{1, 1, 1, 1, 1}));
+    EXPECT_EQ(last.highIndex, 4);
+    EXPECT_EQ(last.numParams, 5);
+
+    int categories = 0;
+    std::set<int32_t> ids;
+    for (size_t i = 0; i < regs.size(); ++i) {
+        const kvhost::Registration& r = regs[i];
+        EXPECT_EQ(r.highIndex, r.numParams > 0 ? r.numParams - 1 : 0) << r.name;
+        EXPECT_EQ(r.codes.size(), size_t(r.highIndex + 1)) << r.name;
+        if (r.id == 0) {
+            ++categories;
+            continue;
+        }
+        ids.insert(r.id);
+        if (r.id == 55) {
+            EXPECT_EQ(regs[i - 1].name, "qvRefreshWindows");
+            EXPECT_EQ(regs[i + 1].name, "The main window");
+        }
+    }
+    EXPECT_EQ(categories, 12);
+    EXPECT_EQ(ids.size(), 57u);
+
+    const kvhost::Registration* pos = host_->FindAction("qvSetWindowPos");
+    ASSERT_NE(pos, nullptr);
+    EXPECT_EQ(pos->id, 23);
+    EXPECT_EQ(pos->highIndex, 6);
+    EXPECT_EQ(pos->numParams, 7);
+    EXPECT_EQ(pos->codes, (std::vector<uint8_t>{3, 4, 4, 4, 4, 1, 1}));
+    const kvhost::Registration* del = host_->FindAction("qvDelMouseMonitor");
+    ASSERT_NE(del, nullptr);
+    EXPECT_EQ(del->highIndex, 0);
+    EXPECT_EQ(del->numParams, 0);
+    EXPECT_EQ(del->codes, std::vector<uint8_t>{0});
+    EXPECT_EQ(host_->FindAction("qvSetCustomWindowMask")->codes, (std::vector<uint8_t>{10, 8, 1}));
+    EXPECT_EQ(host_->FindAction("qvFindWindow")->hint,
+              "Find a window by its title and the name of the class. Return:handle window, or "
+              "\"0\" if the window  not found.");
+}
+
+TEST_F(HostTest, RussianTextsArriveAsWindows1251Bytes) {
+    host_->InitPlugIn();
+    host_->RegisterPlugIn();
+    const kvhost::Registration* get = host_->FindAction("qvGetWindowHandle");
+    ASSERT_NE(get, nullptr);
+    EXPECT_EQ(Hex(get->hint),
+              Hex("Get a handle (HWND) of the window title.") + "EEE2EAF32E");  // "овку."
+    bool found = false;
+    for (const kvhost::Registration& r : host_->registrations())
+        if (r.id == 0 && Hex(r.name) == "D0E0E7EDEEE5") found = true;  // "Разное"
+    EXPECT_TRUE(found);
+    // And the system agrees that these bytes are those letters in code page 1251.
+    wchar_t wide[8] = {};
+    ASSERT_EQ(MultiByteToWideChar(1251, 0, "\xD0\xE0\xE7\xED\xEE\xE5", 6, wide, 8), 6);
+    EXPECT_EQ(std::wstring(wide), L"\u0420\u0430\u0437\u043D\u043E\u0435");
+}
+
+TEST_F(HostTest, NumbersOutsideTheCatalogueDoNothing) {
+    Start();
+    for (int32_t number : {0, 58, -1, INT32_MIN, 100000}) {
+        EXPECT_FALSE(host_->ExecAction(number, {"a", "b", "c"})) << number;
+        ExpectCleanCall(__LINE__);
+        EXPECT_EQ(host_->lastEax() & 0xFF, 0u);
+    }
+    EXPECT_TRUE(host_->calls().empty());
+}
+
+TEST_F(HostTest, ActionsNotYetBuiltReturnFalseQuietly) {
+    Start();
+    for (const kvhost::Registration& r : host_->registrations()) {
+        if (r.id == 0 || r.id == 42) continue;
+        std::vector<std::string> params(size_t(r.numParams), "");
+        EXPECT_FALSE(host_->ExecAction(r.id, params)) << r.name;
+    }
+    EXPECT_TRUE(host_->calls().empty());
+}
+
+TEST_F(HostTest, BooleanResultIsInAL) {
+    Start(":Sub\nReturn\n");
+    EXPECT_TRUE(host_->ExecAction(42, {"Sub"}));
+    EXPECT_EQ(host_->lastEax() & 0xFF, 1u);
+    EXPECT_FALSE(host_->ExecAction(58, {}));
+    EXPECT_EQ(host_->lastEax() & 0xFF, 0u);
+}
+
+TEST_F(HostTest, MissingParameterArrayOrTextsDoNotCrash) {
+    Start(":Sub\nReturn\n");
+    EXPECT_TRUE(host_->ExecActionRaw(42, nullptr, 0));
+    char* empty[1] = {nullptr};
+    EXPECT_TRUE(host_->ExecActionRaw(42, empty, 0));
+    host_->SendMessage(5);
+    EXPECT_TRUE(host_->CallsOf("ScriptProcessor").empty());
+}
+
+TEST_F(HostTest, ExportsBeforeRegistrationDoNotCrash) {
+    // A host that skips nbRegisterPlugIn: nothing to call back, nothing done.
+    EXPECT_TRUE(host_->ExecAction(42, {"Sub"}));
+    host_->SendMessage(5);
+    host_->SendMessage(1);
+    host_->About();
+    ExpectCleanCall(__LINE__);
+    EXPECT_TRUE(host_->calls().empty());
+}
+
+}  // namespace
+}  // namespace kvtest
