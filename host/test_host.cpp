@@ -215,6 +215,7 @@ RunResult TestHost::RunScript() { return runner_.Run(*this); }
 
 ActionOutcome TestHost::RunAction(const std::string& name,
                                   const std::vector<std::string>& rawParams) {
+    if (const auto outcome = RunHostCommand(name, rawParams)) return *outcome;
     const Registration* action = FindAction(name);
     if (action == nullptr) return ActionOutcome::Unknown("unknown action " + name);
     if (static_cast<int32_t>(rawParams.size()) != action->numParams)
@@ -227,6 +228,32 @@ ActionOutcome TestHost::RunAction(const std::string& name,
         params.push_back(isVariable ? rawParams[i] : ExpandVariables(rawParams[i], vars_));
     }
     return ActionOutcome::Done(ExecAction(action->id, params));
+}
+
+// Commands that set up the host itself, so scripts can play the publication:
+//   HostAnswer "request" "text" ["True"|"False"]   answer an interface request
+//   HostObject "name" "window handle"              an object's window (request 7)
+//   HostFiles "folder"                             where embedded files are served from
+std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
+                                                      const std::vector<std::string>& rawParams) {
+    std::vector<std::string> p;
+    for (const std::string& raw : rawParams) p.push_back(ExpandVariables(raw, vars_));
+    const std::string command = Lower(name);
+    if (command == "hostanswer" && (p.size() == 2 || p.size() == 3)) {
+        SetAnswer(std::stoi(p[0]), p[1], p.size() == 2 || Lower(p[2]) == "true");
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostobject" && p.size() == 2) {
+        SetObjectWindow(p[0], reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoul(p[1]))));
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostfiles" && p.size() == 1) {
+        SetFilesFolder(p[0]);
+        return ActionOutcome::Done(true);
+    }
+    if (command.rfind("host", 0) == 0 && FindAction(name) == nullptr)
+        return ActionOutcome::Fault("bad host command " + name);
+    return std::nullopt;
 }
 
 void TestHost::Print(const std::string& text) {
@@ -345,7 +372,9 @@ uint32_t TestHost::OnStreamAccess(const char* fileName, void** slot) {
     const std::string name = fileName ? fileName : "";
     Record("StreamAccess", {name});
     if (slot == nullptr || filesFolder_.empty() || name.empty()) return HostBoolean(false);
-    const std::string path = filesFolder_ + "\\" + name;
+    std::string path = filesFolder_;
+    if (path.back() != '\\' && path.back() != '/') path += '\\';
+    path += name;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return HostBoolean(false);

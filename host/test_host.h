@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,8 @@ public:
 
 private:
     uint32_t CallExport(const char* name, std::vector<uint32_t> args);
+    std::optional<ActionOutcome> RunHostCommand(const std::string& name,
+                                                const std::vector<std::string>& rawParams);
     uint32_t OnAddAction(const uint32_t* args);
     uint32_t OnInterfaceAccess(int32_t request, char** slot);
     uint32_t OnStreamAccess(const char* fileName, void** slot);

@@ -1,7 +1,7 @@
 // A small runner for NeoBook-style action scripts, used by the test host to drive the plug-in.
 //
 // A script has one command per line: a word followed by its parameters, each normally in double
-// quotes ("qvFindWindow "Untitled" "" "[hwnd]""). Lines starting with "." are comments and
+// quotes, e.g. qvFindWindow "Untitled" "" "[hwnd]". Lines starting with "." are comments and
 // ":Name" starts a subroutine. The runner handles the flow-control commands itself (SetVar,
 // GoSub, Return, Exit, If/Else/EndIf, Print, Wait/Delay, HostMessage, Expect) and hands every
 // other command to its ScriptEnvironment as an action.
@@ -22,7 +22,7 @@ namespace kvhost {
 struct ActionOutcome {
     bool known = false;   // false: there is no such action; the run stops with an error
     bool result = false;  // the action's own Boolean; false is a normal answer, not an error
-    std::string error;    // not empty: the action could not run; the run stops with this text
+    std::string error;    // not empty: the run stops with this text as its error message
 
     static ActionOutcome Done(bool actionResult) { return {true, actionResult, {}}; }
     static ActionOutcome Unknown(std::string why) { return {false, false, std::move(why)}; }
@@ -93,7 +93,7 @@ private:
     enum class Flow { Next, Return, Exit, Error };
     using Block = std::vector<detail::Statement>;
 
-    RunResult RunNested(std::string_view text, ScriptEnvironment& env);
+    void RunText(std::string_view text, detail::ExecContext& ctx);
     Flow RunBlock(const Block& block, std::size_t pc, detail::ExecContext& ctx);
     Flow Execute(const detail::Statement& st, std::size_t& next, detail::ExecContext& ctx);
     Flow CallSubroutine(const std::string& name, detail::ExecContext& ctx);

@@ -1,5 +1,7 @@
 // The test host's hand-written thunks, checked against hand-written
 // Borland functions before they are trusted to judge the DLL.
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include "borland_thunks.h"
@@ -72,6 +74,68 @@ TEST(CallbackThunks, GatherArgumentsInOrderAndRemoveTheirOwn) {
     EXPECT_STREQ(slot, "[chosen]");
     GlobalFree(slot);
     EXPECT_EQ(host.CallsOf("InterfaceAccess"), std::vector<std::string>{"14|current"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CallbackThunks, StreamAccessServesEmbeddedFiles) {
+    char folder[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string path = std::string(folder) + "kv_embedded.bin";
+    const std::string content("pic\0ture", 8);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, content.data(), DWORD(content.size()), &written, nullptr);
+    CloseHandle(file);
+
+    kvhost::TestHost host;
+    host.SetFilesFolder(folder);
+    IStream* stream = nullptr;
+    int32_t status[2] = {0, 0};
+    uint32_t args[3] = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>("kv_embedded.bin")),
+                        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&stream)), 0};
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_stream_access), args, 2, status) & 0xFF, 1u);
+    EXPECT_EQ(status[0], 0);
+    ASSERT_NE(stream, nullptr);
+    char buffer[16] = {};
+    ULONG read = 0;
+    ASSERT_TRUE(SUCCEEDED(stream->Read(buffer, sizeof buffer, &read)));
+    EXPECT_EQ(std::string(buffer, read), content);
+    stream->Release();
+
+    IStream* none = nullptr;
+    args[0] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>("missing.bin"));
+    args[1] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&none));
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_stream_access), args, 2, status) & 0xFF, 0u);
+    EXPECT_EQ(none, nullptr);
+    DeleteFileA(path.c_str());
+}
+
+TEST(TestHostScripts, HostCommandsSetUpThePublication) {
+    kvhost::TestHost host;
+    std::string error;
+    ASSERT_TRUE(host.LoadScript("HostAnswer \"14\" \"[picked]\"\n"
+                                "HostAnswer \"13\" \"x\" \"False\"\n"
+                                "HostObject \"Button1\" \"4660\"\n"
+                                "HostFiles \"C:\\\\files\"\n",
+                                error))
+        << error;
+    ASSERT_TRUE(host.RunScript().Passed());
+    char* slot = nullptr;
+    const uint32_t request7[3] = {7, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)), 0};
+    slot = kvhost::GlobalText("button1");
+    int32_t status[2] = {0, 0};
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request7, 2, status) & 0xFF, 1u);
+    ASSERT_NE(slot, nullptr);
+    EXPECT_STREQ(slot, "4660");
+    GlobalFree(slot);
+    slot = nullptr;
+    const uint32_t request13[3] = {13, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)), 0};
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request13, 2, status) & 0xFF, 0u);
+    if (slot) GlobalFree(slot);
 }
 
 }  // namespace
