@@ -45,11 +45,16 @@ int main(int argc, char** argv) {
     bool trace = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--dll" && i + 1 < argc) dll = argv[++i];
-        else if (arg == "--files" && i + 1 < argc) files = argv[++i];
-        else if (arg == "--trace") trace = true;
-        else if (!arg.empty() && arg[0] != '-' && script.empty()) script = arg;
-        else return Usage();
+        if (arg == "--dll" && i + 1 < argc)
+            dll = argv[++i];
+        else if (arg == "--files" && i + 1 < argc)
+            files = argv[++i];
+        else if (arg == "--trace")
+            trace = true;
+        else if (!arg.empty() && arg[0] != '-' && script.empty())
+            script = arg;
+        else
+            return Usage();
     }
     if (script.empty()) return Usage();
 
@@ -75,8 +80,7 @@ int main(int argc, char** argv) {
     }
     host.StartUp();
     std::printf("Loaded %s by %s: %s (%zu registrations)\n", host.pluginName.c_str(),
-                host.pluginAuthor.c_str(), host.pluginHint.c_str(),
-                host.registrations().size());
+                host.pluginAuthor.c_str(), host.pluginHint.c_str(), host.registrations().size());
     const size_t before = host.calls().size();
     const kvhost::RunResult result = host.RunScript();
     host.EndRun();

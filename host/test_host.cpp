@@ -39,8 +39,8 @@ HWND CreateMainWindow() {
     wc.lpszClassName = kWindowClass;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassA(&wc);  // fails harmlessly when already registered
-    return CreateWindowExA(0, kWindowClass, "Kelvane Test Host", WS_OVERLAPPEDWINDOW, 100, 100,
-                           640, 480, nullptr, nullptr, wc.hInstance, nullptr);
+    return CreateWindowExA(0, kWindowClass, "Kelvane Test Host", WS_OVERLAPPEDWINDOW, 100, 100, 640,
+                           480, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 }  // namespace
@@ -124,19 +124,20 @@ void TestHost::InitPlugIn() {
 
 void TestHost::RegisterPlugIn() {
     registrations_.clear();
-    CallExport("nbRegisterPlugIn",
-               {Word(reinterpret_cast<void*>(&kvh_cb_add_action)),
-                Word(reinterpret_cast<void*>(&kvh_cb_aux_proc)),
-                Word(reinterpret_cast<void*>(&kvh_cb_get_var)),
-                Word(reinterpret_cast<void*>(&kvh_cb_set_var))});
+    CallExport("nbRegisterPlugIn", {Word(reinterpret_cast<void*>(&kvh_cb_add_action)),
+                                    Word(reinterpret_cast<void*>(&kvh_cb_aux_proc)),
+                                    Word(reinterpret_cast<void*>(&kvh_cb_get_var)),
+                                    Word(reinterpret_cast<void*>(&kvh_cb_set_var))});
 }
 
 void TestHost::RegisterScriptProcessor() {
-    CallExport("nbRegisterScriptProcessor", {Word(reinterpret_cast<void*>(&kvh_cb_script_processor))});
+    CallExport("nbRegisterScriptProcessor",
+               {Word(reinterpret_cast<void*>(&kvh_cb_script_processor))});
 }
 
 void TestHost::RegisterInterfaceAccess() {
-    CallExport("nbRegisterInterfaceAccess", {Word(reinterpret_cast<void*>(&kvh_cb_interface_access))});
+    CallExport("nbRegisterInterfaceAccess",
+               {Word(reinterpret_cast<void*>(&kvh_cb_interface_access))});
 }
 
 void TestHost::RegisterStreamAccess() {
@@ -148,8 +149,8 @@ void TestHost::SendMessage(int32_t message) {
 }
 
 bool TestHost::ExecActionRaw(int32_t action, char** params, int32_t highIndex) {
-    const uint32_t eax = CallExport(
-        "nbExecAction", {static_cast<uint32_t>(action), Word(params), static_cast<uint32_t>(highIndex)});
+    const uint32_t eax = CallExport("nbExecAction", {static_cast<uint32_t>(action), Word(params),
+                                                     static_cast<uint32_t>(highIndex)});
     return (eax & 0xFF) != 0;
 }
 
@@ -168,9 +169,9 @@ bool TestHost::EditAction(int32_t action, std::vector<std::string>& params) {
     std::vector<char*> array;
     for (const std::string& p : params) array.push_back(GlobalText(p));
     if (array.empty()) array.push_back(nullptr);
-    const uint32_t eax =
-        CallExport("nbEditAction", {static_cast<uint32_t>(action), Word(array.data()),
-                                    static_cast<uint32_t>(static_cast<int32_t>(params.size()) - 1)});
+    const uint32_t eax = CallExport(
+        "nbEditAction", {static_cast<uint32_t>(action), Word(array.data()),
+                         static_cast<uint32_t>(static_cast<int32_t>(params.size()) - 1)});
     for (size_t i = 0; i < params.size(); ++i) params[i] = array[i] ? array[i] : "";
     for (char* text : array)
         if (text) GlobalFree(text);

@@ -38,8 +38,8 @@ struct CallRecord {
 
 // What a Borland call did to the stack and registers.
 struct CallCheck {
-    int32_t stackLeft = 0;    // bytes the callee did not remove
-    bool clobbered = false;   // a callee-saved register changed
+    int32_t stackLeft = 0;   // bytes the callee did not remove
+    bool clobbered = false;  // a callee-saved register changed
 };
 
 struct StartOptions {

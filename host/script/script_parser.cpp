@@ -11,18 +11,11 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // ---- text helpers --------------------------------------------------------------------------
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
+bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -34,16 +27,14 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-std::size_t SkipBlanks(std::string_view s, std::size_t pos)
-{
+std::size_t SkipBlanks(std::string_view s, std::size_t pos) {
     while (pos < s.size() && IsBlank(s[pos])) {
         ++pos;
     }
     return pos;
 }
 
-std::size_t WordEnd(std::string_view s, std::size_t pos)
-{
+std::size_t WordEnd(std::string_view s, std::size_t pos) {
     while (pos < s.size() && !IsBlank(s[pos])) {
         ++pos;
     }
@@ -52,8 +43,7 @@ std::size_t WordEnd(std::string_view s, std::size_t pos)
 
 }  // namespace
 
-std::string LowerAscii(std::string_view text)
-{
+std::string LowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
         c = LowerChar(c);
@@ -61,8 +51,7 @@ std::string LowerAscii(std::string_view text)
     return out;
 }
 
-std::string_view Trim(std::string_view s)
-{
+std::string_view Trim(std::string_view s) {
     const std::size_t first = SkipBlanks(s, 0);
     std::size_t last = s.size();
     while (last > first && IsBlank(s[last - 1])) {
@@ -71,10 +60,7 @@ std::string_view Trim(std::string_view s)
     return s.substr(first, last - first);
 }
 
-std::string Quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 namespace {
 
@@ -83,8 +69,7 @@ namespace {
 // A quote closes a parameter when it is followed by the end of the line, or by blanks and then
 // the end of the line, another quoted parameter or a bare word. Any other quote belongs to the
 // text, so "say "hi" now" is the single parameter: say "hi" now.
-bool ClosesParameter(std::string_view s, std::size_t quote)
-{
+bool ClosesParameter(std::string_view s, std::size_t quote) {
     std::size_t next = quote + 1;
     if (next == s.size()) {
         return true;
@@ -99,8 +84,7 @@ bool ClosesParameter(std::string_view s, std::size_t quote)
     return s.substr(next, WordEnd(s, next) - next).find('"') == npos;
 }
 
-std::size_t FindClosingQuote(std::string_view s, std::size_t open)
-{
+std::size_t FindClosingQuote(std::string_view s, std::size_t open) {
     for (std::size_t q = s.find('"', open + 1); q != npos; q = s.find('"', q + 1)) {
         if (ClosesParameter(s, q)) {
             return q;
@@ -109,8 +93,7 @@ std::size_t FindClosingQuote(std::string_view s, std::size_t open)
     return npos;
 }
 
-bool SplitParams(std::string_view s, std::vector<std::string>& out, std::string& error)
-{
+bool SplitParams(std::string_view s, std::vector<std::string>& out, std::string& error) {
     for (std::size_t pos = SkipBlanks(s, 0); pos < s.size(); pos = SkipBlanks(s, pos)) {
         if (s[pos] == '"') {
             const std::size_t close = FindClosingQuote(s, pos);
@@ -157,8 +140,7 @@ constexpr std::array<BuiltinInfo, 12> kBuiltins{{
     {"Expect", StatementKind::Expect, 2},
 }};
 
-const BuiltinInfo* FindBuiltin(std::string_view word)
-{
+const BuiltinInfo* FindBuiltin(std::string_view word) {
     for (const BuiltinInfo& info : kBuiltins) {
         if (EqualsNoCase(info.name, word)) {
             return &info;
@@ -167,13 +149,11 @@ const BuiltinInfo* FindBuiltin(std::string_view word)
     return nullptr;
 }
 
-bool IsComparison(std::string_view op)
-{
+bool IsComparison(std::string_view op) {
     return op == "=" || op == "<>" || op == ">" || op == "<" || op == ">=" || op == "<=";
 }
 
-bool CheckBuiltin(const BuiltinInfo& info, const Statement& st, std::string& error)
-{
+bool CheckBuiltin(const BuiltinInfo& info, const Statement& st, std::string& error) {
     if (st.params.size() != info.paramCount) {
         error = std::string(info.name) + " takes " + std::to_string(info.paramCount) +
                 " parameter(s), found " + std::to_string(st.params.size());
@@ -186,8 +166,7 @@ bool CheckBuiltin(const BuiltinInfo& info, const Statement& st, std::string& err
     return true;
 }
 
-bool ParseCommand(std::string_view line, Statement& st, std::string& error)
-{
+bool ParseCommand(std::string_view line, Statement& st, std::string& error) {
     const std::size_t end = WordEnd(line, 0);
     st.word = std::string(line.substr(0, end));
     if (st.word.find('"') != npos) {
@@ -208,8 +187,7 @@ bool ParseCommand(std::string_view line, Statement& st, std::string& error)
 
 enum class LineType { Skip, Statement, Error };
 
-LineType ParseLine(std::string_view raw, Statement& st, std::string& error)
-{
+LineType ParseLine(std::string_view raw, Statement& st, std::string& error) {
     const std::string_view line = Trim(raw);
     if (line.empty() || line.front() == '.') {
         return LineType::Skip;
@@ -228,15 +206,13 @@ LineType ParseLine(std::string_view raw, Statement& st, std::string& error)
 
 // ---- whole texts ---------------------------------------------------------------------------
 
-bool Failed(ParseError& err, int line, std::string message)
-{
+bool Failed(ParseError& err, int line, std::string message) {
     err.line = line;
     err.message = std::move(message);
     return false;
 }
 
-bool ParseText(std::string_view text, bool numbered, Block& out, ParseError& err)
-{
+bool ParseText(std::string_view text, bool numbered, Block& out, ParseError& err) {
     int number = 0;
     for (std::size_t pos = 0; pos <= text.size();) {
         std::size_t eol = text.find('\n', pos);
@@ -263,8 +239,7 @@ bool ParseText(std::string_view text, bool numbered, Block& out, ParseError& err
 }
 
 // Matches If, Else and EndIf within each subroutine and records where each one jumps to.
-bool LinkBlocks(Block& block, ParseError& err)
-{
+bool LinkBlocks(Block& block, ParseError& err) {
     struct OpenIf {
         std::size_t ifAt;
         std::size_t elseAt;
@@ -295,8 +270,7 @@ bool LinkBlocks(Block& block, ParseError& err)
     return open.empty() || Failed(err, block[open.back().ifAt].line, "If without EndIf");
 }
 
-bool IndexLabels(const Block& block, LabelIndex& labels, ParseError& err)
-{
+bool IndexLabels(const Block& block, LabelIndex& labels, ParseError& err) {
     for (std::size_t i = 0; i < block.size(); ++i) {
         if (block[i].kind != StatementKind::Label) {
             continue;
@@ -311,8 +285,7 @@ bool IndexLabels(const Block& block, LabelIndex& labels, ParseError& err)
     return true;
 }
 
-bool RejectLabels(const Block& block, ParseError& err)
-{
+bool RejectLabels(const Block& block, ParseError& err) {
     for (const Statement& st : block) {
         if (st.kind == StatementKind::Label) {
             return Failed(err, 0, "a subroutine label cannot be run directly");
@@ -323,14 +296,11 @@ bool RejectLabels(const Block& block, ParseError& err)
 
 }  // namespace
 
-bool ParseScript(std::string_view text, Block& out, LabelIndex& labels, ParseError& err)
-{
-    return ParseText(text, true, out, err) && LinkBlocks(out, err) &&
-           IndexLabels(out, labels, err);
+bool ParseScript(std::string_view text, Block& out, LabelIndex& labels, ParseError& err) {
+    return ParseText(text, true, out, err) && LinkBlocks(out, err) && IndexLabels(out, labels, err);
 }
 
-bool ParseDirect(std::string_view text, Block& out, ParseError& err)
-{
+bool ParseDirect(std::string_view text, Block& out, ParseError& err) {
     return ParseText(text, false, out, err) && LinkBlocks(out, err) && RejectLabels(out, err);
 }
 

@@ -31,8 +31,7 @@ constexpr std::size_t npos = std::string_view::npos;
 
 // ---- execution helpers ---------------------------------------------------------------------
 
-bool Fail(ExecContext& ctx, std::string message)
-{
+bool Fail(ExecContext& ctx, std::string message) {
     if (ctx.result.ok) {
         ctx.result.ok = false;
         ctx.result.error = std::move(message);
@@ -41,18 +40,15 @@ bool Fail(ExecContext& ctx, std::string message)
     return false;
 }
 
-std::string LineLabel(int line)
-{
+std::string LineLabel(int line) {
     return line > 0 ? "line " + std::to_string(line) : "direct line";
 }
 
-std::string Expand(const ExecContext& ctx, const std::string& text)
-{
+std::string Expand(const ExecContext& ctx, const std::string& text) {
     return ExpandVariables(text, ctx.env.Vars());
 }
 
-bool ParseInt(std::string_view text, int& value)
-{
+bool ParseInt(std::string_view text, int& value) {
     text = Trim(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
@@ -62,8 +58,7 @@ bool ParseInt(std::string_view text, int& value)
     return !text.empty() && ec == std::errc() && ptr == end;
 }
 
-bool ParseIntParam(ExecContext& ctx, const Statement& st, int minimum, int& value)
-{
+bool ParseIntParam(ExecContext& ctx, const Statement& st, int minimum, int& value) {
     const std::string text = Expand(ctx, st.params[0]);
     if (!ParseInt(text, value) || value < minimum) {
         return Fail(ctx, st.word + ": " + Quoted(text) + " is not a valid number");
@@ -73,8 +68,7 @@ bool ParseIntParam(ExecContext& ctx, const Statement& st, int minimum, int& valu
 
 // ---- comparison ----------------------------------------------------------------------------
 
-bool IsInteger(std::string_view s)
-{
+bool IsInteger(std::string_view s) {
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         s.remove_prefix(1);
     }
@@ -82,8 +76,7 @@ bool IsInteger(std::string_view s)
 }
 
 // Compares two decimal integers of any length; returns <0, 0 or >0.
-int CompareIntegers(std::string_view a, std::string_view b)
-{
+int CompareIntegers(std::string_view a, std::string_view b) {
     const auto split = [](std::string_view s) {
         const bool negative = s.front() == '-';
         if (s.front() == '-' || s.front() == '+') {
@@ -98,14 +91,13 @@ int CompareIntegers(std::string_view a, std::string_view b)
     if (negA != negB) {
         return negA ? -1 : 1;
     }
-    int order = (magA.size() != magB.size()) ? (magA.size() < magB.size() ? -1 : 1)
-                                              : magA.compare(magB);
+    int order =
+        (magA.size() != magB.size()) ? (magA.size() < magB.size() ? -1 : 1) : magA.compare(magB);
     order = (order > 0) - (order < 0);
     return negA ? -order : order;
 }
 
-int CompareValues(std::string_view a, std::string_view b)
-{
+int CompareValues(std::string_view a, std::string_view b) {
     if (IsInteger(a) && IsInteger(b)) {
         return CompareIntegers(a, b);
     }
@@ -113,8 +105,7 @@ int CompareValues(std::string_view a, std::string_view b)
     return (order > 0) - (order < 0);
 }
 
-bool Holds(int order, std::string_view op)
-{
+bool Holds(int order, std::string_view op) {
     if (op == "=") {
         return order == 0;
     }
@@ -132,8 +123,7 @@ bool Holds(int order, std::string_view op)
 
 // ---- built-in commands ---------------------------------------------------------------------
 
-bool DoSetVar(ExecContext& ctx, const Statement& st)
-{
+bool DoSetVar(ExecContext& ctx, const Statement& st) {
     if (VarStore::Key(st.params[0]).empty()) {
         return Fail(ctx, "SetVar needs a variable name");
     }
@@ -141,8 +131,7 @@ bool DoSetVar(ExecContext& ctx, const Statement& st)
     return true;
 }
 
-bool DoWait(ExecContext& ctx, const Statement& st)
-{
+bool DoWait(ExecContext& ctx, const Statement& st) {
     int ms = 0;
     if (!ParseIntParam(ctx, st, 0, ms)) {
         return false;
@@ -151,8 +140,7 @@ bool DoWait(ExecContext& ctx, const Statement& st)
     return true;
 }
 
-bool DoHostMessage(ExecContext& ctx, const Statement& st)
-{
+bool DoHostMessage(ExecContext& ctx, const Statement& st) {
     int number = 0;
     if (!ParseIntParam(ctx, st, std::numeric_limits<int>::min(), number)) {
         return false;
@@ -161,8 +149,7 @@ bool DoHostMessage(ExecContext& ctx, const Statement& st)
     return true;
 }
 
-void DoExpect(ExecContext& ctx, const Statement& st)
-{
+void DoExpect(ExecContext& ctx, const Statement& st) {
     const std::string actual = Expand(ctx, st.params[0]);
     const std::string expected = Expand(ctx, st.params[1]);
     if (actual != expected) {
@@ -171,14 +158,12 @@ void DoExpect(ExecContext& ctx, const Statement& st)
     }
 }
 
-bool Evaluate(const ExecContext& ctx, const Statement& st)
-{
+bool Evaluate(const ExecContext& ctx, const Statement& st) {
     const int order = CompareValues(Expand(ctx, st.params[0]), Expand(ctx, st.params[2]));
     return Holds(order, st.params[1]);
 }
 
-bool DoAction(ExecContext& ctx, const Statement& st)
-{
+bool DoAction(ExecContext& ctx, const Statement& st) {
     ActionOutcome outcome = ctx.env.RunAction(st.word, st.params);
     if (!outcome.known && outcome.error.empty()) {
         return Fail(ctx, "unknown action " + st.word);
@@ -187,8 +172,7 @@ bool DoAction(ExecContext& ctx, const Statement& st)
 }
 
 // Records in the enclosing run what a nested RunLine found; the first error wins.
-void MergeInto(RunResult& outer, const RunResult& inner) noexcept
-{
+void MergeInto(RunResult& outer, const RunResult& inner) noexcept {
     try {
         outer.expectationFailures.insert(outer.expectationFailures.end(),
                                          inner.expectationFailures.begin(),
@@ -207,8 +191,7 @@ void MergeInto(RunResult& outer, const RunResult& inner) noexcept
 
 class DepthGuard {
 public:
-    DepthGuard(int& depth, bool counts) : depth_(depth), counts_(counts)
-    {
+    DepthGuard(int& depth, bool counts) : depth_(depth), counts_(counts) {
         depth_ += counts_ ? 1 : 0;
     }
     ~DepthGuard() { depth_ -= counts_ ? 1 : 0; }
@@ -222,8 +205,7 @@ private:
 
 class ActiveGuard {
 public:
-    ActiveGuard(std::vector<RunResult*>& active, RunResult* result) : active_(active)
-    {
+    ActiveGuard(std::vector<RunResult*>& active, RunResult* result) : active_(active) {
         active_.push_back(result);
     }
     ~ActiveGuard() { active_.pop_back(); }
@@ -236,8 +218,7 @@ private:
 
 // Runs body and turns any exception it throws into an error of the run.
 template <typename Body>
-void Protect(ExecContext& ctx, Body&& body) noexcept
-{
+void Protect(ExecContext& ctx, Body&& body) noexcept {
     try {
         body();
     } catch (const std::exception& e) {
@@ -251,8 +232,7 @@ void Protect(ExecContext& ctx, Body&& body) noexcept
 
 // ---- ScriptRunner --------------------------------------------------------------------------
 
-bool ScriptRunner::Load(std::string_view text, std::string& error)
-{
+bool ScriptRunner::Load(std::string_view text, std::string& error) {
     if (!active_.empty()) {
         error = "cannot load a script while one is running";
         return false;
@@ -271,8 +251,7 @@ bool ScriptRunner::Load(std::string_view text, std::string& error)
     return true;
 }
 
-RunResult ScriptRunner::Run(ScriptEnvironment& env)
-{
+RunResult ScriptRunner::Run(ScriptEnvironment& env) {
     RunResult result;
     ExecContext ctx{env, result};
     Protect(ctx, [&] {
@@ -286,8 +265,7 @@ RunResult ScriptRunner::Run(ScriptEnvironment& env)
     return result;
 }
 
-RunResult ScriptRunner::RunLine(std::string_view text, ScriptEnvironment& env)
-{
+RunResult ScriptRunner::RunLine(std::string_view text, ScriptEnvironment& env) {
     RunResult result;
     ExecContext ctx{env, result};
     Protect(ctx, [&] {
@@ -306,8 +284,7 @@ RunResult ScriptRunner::RunLine(std::string_view text, ScriptEnvironment& env)
     return result;
 }
 
-void ScriptRunner::RunText(std::string_view text, ExecContext& ctx)
-{
+void ScriptRunner::RunText(std::string_view text, ExecContext& ctx) {
     Block block;
     detail::ParseError err;
     if (!detail::ParseDirect(text, block, err)) {
@@ -318,8 +295,7 @@ void ScriptRunner::RunText(std::string_view text, ExecContext& ctx)
     RunBlock(block, 0, ctx);
 }
 
-ScriptRunner::Flow ScriptRunner::RunBlock(const Block& block, std::size_t pc, ExecContext& ctx)
-{
+ScriptRunner::Flow ScriptRunner::RunBlock(const Block& block, std::size_t pc, ExecContext& ctx) {
     while (pc < block.size()) {
         const Statement& st = block[pc];
         if (st.kind == StatementKind::Label) {
@@ -339,30 +315,47 @@ ScriptRunner::Flow ScriptRunner::RunBlock(const Block& block, std::size_t pc, Ex
     return Flow::Return;
 }
 
-ScriptRunner::Flow ScriptRunner::Execute(const Statement& st, std::size_t& next,
-                                         ExecContext& ctx)
-{
+ScriptRunner::Flow ScriptRunner::Execute(const Statement& st, std::size_t& next, ExecContext& ctx) {
     bool ok = true;
     switch (st.kind) {
-    case StatementKind::GoSub: return CallSubroutine(Expand(ctx, st.params[0]), ctx);
-    case StatementKind::Return: return Flow::Return;
-    case StatementKind::Exit: return Flow::Exit;
-    case StatementKind::If: next = Evaluate(ctx, st) ? next : st.jump + 1; break;
-    case StatementKind::Else: next = st.jump + 1; break;
+    case StatementKind::GoSub:
+        return CallSubroutine(Expand(ctx, st.params[0]), ctx);
+    case StatementKind::Return:
+        return Flow::Return;
+    case StatementKind::Exit:
+        return Flow::Exit;
+    case StatementKind::If:
+        next = Evaluate(ctx, st) ? next : st.jump + 1;
+        break;
+    case StatementKind::Else:
+        next = st.jump + 1;
+        break;
     case StatementKind::EndIf:
-    case StatementKind::Label: break;
-    case StatementKind::SetVar: ok = DoSetVar(ctx, st); break;
-    case StatementKind::Print: ctx.env.Print(Expand(ctx, st.params[0])); break;
-    case StatementKind::Wait: ok = DoWait(ctx, st); break;
-    case StatementKind::HostMessage: ok = DoHostMessage(ctx, st); break;
-    case StatementKind::Expect: DoExpect(ctx, st); break;
-    case StatementKind::Action: ok = DoAction(ctx, st); break;
+    case StatementKind::Label:
+        break;
+    case StatementKind::SetVar:
+        ok = DoSetVar(ctx, st);
+        break;
+    case StatementKind::Print:
+        ctx.env.Print(Expand(ctx, st.params[0]));
+        break;
+    case StatementKind::Wait:
+        ok = DoWait(ctx, st);
+        break;
+    case StatementKind::HostMessage:
+        ok = DoHostMessage(ctx, st);
+        break;
+    case StatementKind::Expect:
+        DoExpect(ctx, st);
+        break;
+    case StatementKind::Action:
+        ok = DoAction(ctx, st);
+        break;
     }
     return ok ? Flow::Next : Flow::Error;
 }
 
-ScriptRunner::Flow ScriptRunner::CallSubroutine(const std::string& name, ExecContext& ctx)
-{
+ScriptRunner::Flow ScriptRunner::CallSubroutine(const std::string& name, ExecContext& ctx) {
     const auto it = labels_.find(LowerAscii(name));
     if (it == labels_.end()) {
         Fail(ctx, "unknown subroutine " + Quoted(name));
@@ -377,8 +370,7 @@ ScriptRunner::Flow ScriptRunner::CallSubroutine(const std::string& name, ExecCon
     return flow == Flow::Return ? Flow::Next : flow;
 }
 
-std::vector<std::string> ScriptRunner::SubroutineNames() const
-{
+std::vector<std::string> ScriptRunner::SubroutineNames() const {
     std::vector<std::string> names;
     for (const Statement& st : statements_) {
         if (st.kind == StatementKind::Label) {
@@ -388,8 +380,7 @@ std::vector<std::string> ScriptRunner::SubroutineNames() const
     return names;
 }
 
-bool ScriptRunner::HasSubroutine(std::string_view name) const
-{
+bool ScriptRunner::HasSubroutine(std::string_view name) const {
     return labels_.find(LowerAscii(name)) != labels_.end();
 }
 

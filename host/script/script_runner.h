@@ -54,7 +54,19 @@ public:
 namespace detail {
 
 enum class StatementKind {
-    Action, Label, SetVar, GoSub, Return, Exit, Print, Wait, HostMessage, If, Else, EndIf, Expect
+    Action,
+    Label,
+    SetVar,
+    GoSub,
+    Return,
+    Exit,
+    Print,
+    Wait,
+    HostMessage,
+    If,
+    Else,
+    EndIf,
+    Expect
 };
 
 struct Statement {
@@ -100,7 +112,7 @@ private:
 
     Block statements_;
     std::unordered_map<std::string, std::size_t> labels_;  // lower-case name -> label index
-    std::vector<RunResult*> active_;                        // results of the runs in progress
+    std::vector<RunResult*> active_;                       // results of the runs in progress
     int depth_ = 0;
 };
 

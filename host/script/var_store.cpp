@@ -6,20 +6,15 @@ namespace kvhost {
 
 namespace {
 
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool IsNameBody(std::string_view inside)
-{
+bool IsNameBody(std::string_view inside) {
     return !inside.empty() && inside.find_first_of("[]\r\n") == std::string_view::npos;
 }
 
 }  // namespace
 
-std::string VarStore::Key(std::string_view name)
-{
+std::string VarStore::Key(std::string_view name) {
     if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
         name = name.substr(1, name.size() - 2);
     }
@@ -30,29 +25,20 @@ std::string VarStore::Key(std::string_view name)
     return key;
 }
 
-void VarStore::Set(std::string_view name, std::string value)
-{
+void VarStore::Set(std::string_view name, std::string value) {
     values_[Key(name)] = std::move(value);
 }
 
-std::string VarStore::Get(std::string_view name) const
-{
+std::string VarStore::Get(std::string_view name) const {
     const auto it = values_.find(Key(name));
     return it == values_.end() ? std::string() : it->second;
 }
 
-bool VarStore::Has(std::string_view name) const
-{
-    return values_.find(Key(name)) != values_.end();
-}
+bool VarStore::Has(std::string_view name) const { return values_.find(Key(name)) != values_.end(); }
 
-void VarStore::Clear()
-{
-    values_.clear();
-}
+void VarStore::Clear() { values_.clear(); }
 
-std::string ExpandVariables(std::string_view text, const VarStore& vars)
-{
+std::string ExpandVariables(std::string_view text, const VarStore& vars) {
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;

@@ -24,10 +24,10 @@ constexpr int32_t kHighestActionId = 57;
 constexpr size_t kCatalogueSize = 69;
 
 struct CatalogueEntry {
-    int32_t id;          // 1..57 for an action, 0 for a category
-    const char* name;    // host bytes (Windows-1251 where Russian)
+    int32_t id;        // 1..57 for an action, 0 for a category
+    const char* name;  // host bytes (Windows-1251 where Russian)
     const char* hint;
-    int32_t numParams;   // 0..7; 0 for a category
+    int32_t numParams;                      // 0..7; 0 for a category
     std::array<uint8_t, kMaxParams> codes;  // one per parameter; {0} when none
 
     constexpr bool IsCategory() const { return id == 0; }

@@ -88,8 +88,10 @@ bool ParseFloatText(std::string_view text, char decimalSeparator, double& value)
         plain += '.';
         for (++pos; pos < end && IsDigit(text[pos]); ++pos, ++digits) {
             plain += text[pos];
-            if (!significant && text[pos] == '0') --scale;
-            else significant = true;
+            if (!significant && text[pos] == '0')
+                --scale;
+            else
+                significant = true;
         }
     }
     if (digits == 0) return false;
@@ -151,8 +153,8 @@ bool HasOptionWord(std::string_view text, std::string_view separator, std::strin
     size_t start = 0;
     for (;;) {
         const size_t cut = text.find(separator, start);
-        const std::string_view piece =
-            text.substr(start, cut == std::string_view::npos ? std::string_view::npos : cut - start);
+        const std::string_view piece = text.substr(
+            start, cut == std::string_view::npos ? std::string_view::npos : cut - start);
         if (EqualsNoCase(piece, word)) return true;
         if (cut == std::string_view::npos) return false;
         start = cut + separator.size();

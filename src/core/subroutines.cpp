@@ -8,8 +8,8 @@ bool SubroutineListHas(std::string_view list, std::string_view name) {
     size_t start = 0;
     for (;;) {
         const size_t cut = list.find("\r\n", start);
-        const std::string_view line =
-            list.substr(start, cut == std::string_view::npos ? std::string_view::npos : cut - start);
+        const std::string_view line = list.substr(
+            start, cut == std::string_view::npos ? std::string_view::npos : cut - start);
         if (EqualsNoCase(line, name)) return true;
         if (cut == std::string_view::npos) return false;
         start = cut + 2;

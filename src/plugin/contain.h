@@ -28,7 +28,13 @@ R Contain(const char* where, F&& body, R fallback) noexcept {
 
 template <typename F>
 void ContainVoid(const char* where, F&& body) noexcept {
-    Contain(where, [&] { body(); return 0; }, 0);
+    Contain(
+        where,
+        [&] {
+            body();
+            return 0;
+        },
+        0);
 }
 
 }  // namespace kv

@@ -27,8 +27,8 @@ std::string Line(const kvhost::Registration& r) {
     std::string codes;
     for (size_t i = 0; i < r.codes.size(); ++i)
         codes += (i ? "," : "") + std::to_string(r.codes[i]);
-    return std::to_string(r.id) + '\t' + Cp1251ToUtf8(r.name) + '\t' + Cp1251ToUtf8(r.hint) +
-           '\t' + std::to_string(r.numParams) + '\t' + codes;
+    return std::to_string(r.id) + '\t' + Cp1251ToUtf8(r.name) + '\t' + Cp1251ToUtf8(r.hint) + '\t' +
+           std::to_string(r.numParams) + '\t' + codes;
 }
 
 TEST_F(HostTest, RegistrationsMatchTheCatalogueFile) {

@@ -41,10 +41,12 @@ TEST(BorlandCall, NoticesBrokenCallees) {
 TEST(CallbackThunks, GatherArgumentsInOrderAndRemoveTheirOwn) {
     kvhost::TestHost host;
     const uint8_t codes[3] = {3, 4, 6};
-    const uint32_t args[6] = {
-        23, static_cast<uint32_t>(reinterpret_cast<uintptr_t>("qvName")),
-        static_cast<uint32_t>(reinterpret_cast<uintptr_t>("a hint")),
-        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(codes)), 2, 3};
+    const uint32_t args[6] = {23,
+                              static_cast<uint32_t>(reinterpret_cast<uintptr_t>("qvName")),
+                              static_cast<uint32_t>(reinterpret_cast<uintptr_t>("a hint")),
+                              static_cast<uint32_t>(reinterpret_cast<uintptr_t>(codes)),
+                              2,
+                              3};
     int32_t status[2] = {-1, -1};
     kvh_borland_call(Fn(kvh_cb_add_action), args, 6, status);
     EXPECT_EQ(status[0], 0);  // the thunk removed its three stacked values
@@ -117,11 +119,12 @@ TEST(CallbackThunks, StreamAccessServesEmbeddedFiles) {
 TEST(TestHostScripts, HostCommandsSetUpThePublication) {
     kvhost::TestHost host;
     std::string error;
-    ASSERT_TRUE(host.LoadScript("HostAnswer \"14\" \"[picked]\"\n"
-                                "HostAnswer \"13\" \"x\" \"False\"\n"
-                                "HostObject \"Button1\" \"4660\"\n"
-                                "HostFiles \"C:\\\\files\"\n",
-                                error))
+    ASSERT_TRUE(
+        host.LoadScript("HostAnswer \"14\" \"[picked]\"\n"
+                        "HostAnswer \"13\" \"x\" \"False\"\n"
+                        "HostObject \"Button1\" \"4660\"\n"
+                        "HostFiles \"C:\\\\files\"\n",
+                        error))
         << error;
     ASSERT_TRUE(host.RunScript().Passed());
     char* slot = nullptr;
@@ -133,7 +136,8 @@ TEST(TestHostScripts, HostCommandsSetUpThePublication) {
     EXPECT_STREQ(slot, "4660");
     GlobalFree(slot);
     slot = nullptr;
-    const uint32_t request13[3] = {13, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)), 0};
+    const uint32_t request13[3] = {13, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)),
+                                   0};
     EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request13, 2, status) & 0xFF, 0u);
     if (slot) GlobalFree(slot);
 }

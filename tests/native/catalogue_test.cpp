@@ -41,8 +41,10 @@ TEST(Catalogue, EveryActionOnceUnderTwelveCategories) {
         EXPECT_TRUE(ids.insert(e.id).second) << "duplicate " << e.id;
         EXPECT_EQ(FindAction(e.id), &e);
         EXPECT_EQ(std::string(e.name).rfind("qv", 0), 0u) << e.name;
-        for (int32_t i = 0; i < e.numParams; ++i) EXPECT_NE(e.codes[size_t(i)], kPlaceholder) << e.name;
-        for (size_t i = size_t(e.CodeCount()); i < e.codes.size(); ++i) EXPECT_EQ(e.codes[i], 0) << e.name;
+        for (int32_t i = 0; i < e.numParams; ++i)
+            EXPECT_NE(e.codes[size_t(i)], kPlaceholder) << e.name;
+        for (size_t i = size_t(e.CodeCount()); i < e.codes.size(); ++i)
+            EXPECT_EQ(e.codes[i], 0) << e.name;
     }
     EXPECT_EQ(categories, 12);
     EXPECT_EQ(ids.size(), 57u);
@@ -56,7 +58,8 @@ TEST(Catalogue, EveryActionOnceUnderTwelveCategories) {
 TEST(Catalogue, OrderIsPartOfTheVocabulary) {
     const auto all = ActionCatalogue();
     std::vector<std::string> order;
-    for (const CatalogueEntry& e : all) order.push_back(e.IsCategory() ? std::string("#") + e.name : e.name);
+    for (const CatalogueEntry& e : all)
+        order.push_back(e.IsCategory() ? std::string("#") + e.name : e.name);
     auto at = [&](const std::string& name) {
         for (size_t i = 0; i < order.size(); ++i)
             if (order[i] == name) return i;

@@ -17,18 +17,26 @@ struct IntCase {
 
 TEST(ParseIntParam, ReadsDecimalAndPrefixedHexadecimal) {
     const IntCase cases[] = {
-        {"0", true, 0},           {"42", true, 42},
-        {"   42", true, 42},      {"+7", true, 7},
-        {"-15", true, -15},       {"-0", true, 0},
-        {"$1F", true, 31},        {"0x1f", true, 31},
-        {"0X1F", true, 31},       {"x10", true, 16},
-        {"X10", true, 16},        {"-$10", true, -16},
-        {"  $ff", true, 255},     {"007", true, 7},
+        {"0", true, 0},
+        {"42", true, 42},
+        {"   42", true, 42},
+        {"+7", true, 7},
+        {"-15", true, -15},
+        {"-0", true, 0},
+        {"$1F", true, 31},
+        {"0x1f", true, 31},
+        {"0X1F", true, 31},
+        {"x10", true, 16},
+        {"X10", true, 16},
+        {"-$10", true, -16},
+        {"  $ff", true, 255},
+        {"007", true, 7},
         {"2147483647", true, INT_MAX},
         {"-2147483648", true, INT_MIN},
         {"$7FFFFFFF", true, INT_MAX},
         // Hexadecimal uses all 32 bits, so handles can be written that way.
-        {"$FFFFFFFF", true, -1},  {"$80000000", true, INT_MIN},
+        {"$FFFFFFFF", true, -1},
+        {"$80000000", true, INT_MIN},
     };
     for (const IntCase& c : cases) {
         int32_t value = 12345;
@@ -40,9 +48,31 @@ TEST(ParseIntParam, ReadsDecimalAndPrefixedHexadecimal) {
 
 TEST(ParseIntParam, RefusesEverythingElseAndLeavesValueAlone) {
     const char* refused[] = {
-        "", " ", "-", "+", "$", "0x", "x", "abc", "12a", "1.5", "1,5", "42 ",
-        "4 2", "\t42", "--1", "+-1", "$-1", "0x$1", "$G", "2147483648",
-        "-2147483649", "$100000000", "99999999999999999999", "1e3", "0x 1",
+        "",
+        " ",
+        "-",
+        "+",
+        "$",
+        "0x",
+        "x",
+        "abc",
+        "12a",
+        "1.5",
+        "1,5",
+        "42 ",
+        "4 2",
+        "\t42",
+        "--1",
+        "+-1",
+        "$-1",
+        "0x$1",
+        "$G",
+        "2147483648",
+        "-2147483649",
+        "$100000000",
+        "99999999999999999999",
+        "1e3",
+        "0x 1",
     };
     for (const char* text : refused) {
         int32_t value = 12345;
@@ -54,7 +84,10 @@ TEST(ParseIntParam, RefusesEverythingElseAndLeavesValueAlone) {
 
 TEST(ParseIntParam, StopsAtEmbeddedNul) {
     int32_t value = 0;
-    EXPECT_FALSE(ParseIntParam(std::string_view("12\0" "3", 4), value));
+    EXPECT_FALSE(ParseIntParam(std::string_view("12\0"
+                                                "3",
+                                                4),
+                               value));
 }
 
 TEST(ParseBoolText, IntegersAreNeverBooleans) {
@@ -104,17 +137,18 @@ TEST(ParseFloatText, ShapesAndLimits) {
     EXPECT_DOUBLE_EQ(value, 5.0);
     EXPECT_TRUE(ParseFloatText("1e-400", '.', value));
     EXPECT_DOUBLE_EQ(value, 0.0);
-    EXPECT_TRUE(ParseFloatText("0.000000000000000000000000000000000000000000000000000000000000000000000000"
-                               "000000000000000000000000000000000000000000000000000000000000000000000000"
-                               "000000000000000000000000000000000000000000000000000000000000000000000000"
-                               "000000000000000000000000000000000000000000000000000000000000000000000000"
-                               "0000000000000000000000000000000000000000000000000000000000000000000001",
-                               '.', value));
+    EXPECT_TRUE(
+        ParseFloatText("0.000000000000000000000000000000000000000000000000000000000000000000000000"
+                       "000000000000000000000000000000000000000000000000000000000000000000000000"
+                       "000000000000000000000000000000000000000000000000000000000000000000000000"
+                       "000000000000000000000000000000000000000000000000000000000000000000000000"
+                       "0000000000000000000000000000000000000000000000000000000000000000000001",
+                       '.', value));
     EXPECT_DOUBLE_EQ(value, 0.0);
     EXPECT_TRUE(ParseFloatText("10000e-400", '.', value));
     EXPECT_DOUBLE_EQ(value, 0.0);
-    for (const char* text : {"", ".", "e5", "1e", "1e+", "1.2.3", "inf", "nan", "1e400", "0x1p3", "0.5e99999999999", "1000e-5e",
-                             "- 1", "1 .5"})
+    for (const char* text : {"", ".", "e5", "1e", "1e+", "1.2.3", "inf", "nan", "1e400", "0x1p3",
+                             "0.5e99999999999", "1000e-5e", "- 1", "1 .5"})
         EXPECT_FALSE(ParseFloatText(text, '.', value)) << '"' << text << '"';
 }
 

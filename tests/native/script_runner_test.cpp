@@ -41,8 +41,7 @@ public:
 
     VarStore& Vars() override { return vars; }
 
-    ActionOutcome RunAction(const std::string& name, const Params& rawParams) override
-    {
+    ActionOutcome RunAction(const std::string& name, const Params& rawParams) override {
         actions.emplace_back(name, rawParams);
         if (const auto it = handlers.find(name); it != handlers.end()) {
             return it->second(rawParams);
@@ -67,8 +66,7 @@ public:
 
     void Print(const std::string& text) override { printed.push_back(text); }
 
-    void Wait(int milliseconds) override
-    {
+    void Wait(int milliseconds) override {
         waits.push_back(milliseconds);
         if (runner.HasSubroutine("OnTimer")) {
             runner.RunLine("GoSub \"OnTimer\"", *this);
@@ -79,16 +77,14 @@ public:
 };
 
 // Loads the script into env's runner (failing the test if it does not load) and runs it.
-RunResult RunScript(std::string_view script, FakeEnv& env)
-{
+RunResult RunScript(std::string_view script, FakeEnv& env) {
     std::string error;
     EXPECT_TRUE(env.runner.Load(script, error)) << error;
     return env.runner.Run(env);
 }
 
 // Runs the script and checks that it passes and prints exactly the given lines.
-void ExpectPrints(const char* script, const Lines& printed)
-{
+void ExpectPrints(const char* script, const Lines& printed) {
     SCOPED_TRACE(script);
     FakeEnv env;
     const RunResult result = RunScript(script, env);
@@ -98,8 +94,7 @@ void ExpectPrints(const char* script, const Lines& printed)
 
 // ---- VarStore and ExpandVariables ------------------------------------------------------------
 
-TEST(VarStoreTest, NamesIgnoreAsciiCaseAndBracketsValuesKeepEveryByte)
-{
+TEST(VarStoreTest, NamesIgnoreAsciiCaseAndBracketsValuesKeepEveryByte) {
     VarStore vars;
     vars.Set("[HWnd]", "42");
     vars.Set("hWND", "7");
@@ -116,8 +111,7 @@ TEST(VarStoreTest, NamesIgnoreAsciiCaseAndBracketsValuesKeepEveryByte)
     EXPECT_FALSE(vars.Has("[hwnd]"));
 }
 
-TEST(ExpandTest, ReferencesAndTextThatIsNone)
-{
+TEST(ExpandTest, ReferencesAndTextThatIsNone) {
     VarStore vars;
     vars.Set("[x]", "1");
     vars.Set("[Long Name]", "two");
@@ -125,8 +119,14 @@ TEST(ExpandTest, ReferencesAndTextThatIsNone)
     const std::pair<const char*, const char*> cases[] = {
         {"a[x]b[X][long name]c[unset]d", "a1b1twocd"},
         {"[ref]", "[x]"},  // values are not expanded again
-        {"[", "["}, {"]", "]"}, {"[]", "[]"}, {"a[x", "a[x"}, {"[[x]", "[1"}, {"[x]]", "1]"},
-        {"[x\n]", "[x\n]"}, {"[x\r]", "[x\r]"},
+        {"[", "["},
+        {"]", "]"},
+        {"[]", "[]"},
+        {"a[x", "a[x"},
+        {"[[x]", "[1"},
+        {"[x]]", "1]"},
+        {"[x\n]", "[x\n]"},
+        {"[x\r]", "[x\r]"},
     };
     for (const auto& [text, expanded] : cases) {
         EXPECT_EQ(ExpandVariables(text, vars), expanded) << text;
@@ -135,14 +135,16 @@ TEST(ExpandTest, ReferencesAndTextThatIsNone)
 
 // ---- Parsing and loading ---------------------------------------------------------------------
 
-TEST(ScriptParseTest, ParametersReachTheActionAsWritten)
-{
+TEST(ScriptParseTest, ParametersReachTheActionAsWritten) {
     const std::pair<const char*, Params> cases[] = {
         {"Act \"Untitled\" \"\" \"[x]\"", {"Untitled", "", "[x]"}},  // not expanded
-        {"Act", {}}, {"Act \"\"", {""}}, {"Act \"a b  c\"", {"a b  c"}},
+        {"Act", {}},
+        {"Act \"\"", {""}},
+        {"Act \"a b  c\"", {"a b  c"}},
         {"Act \"say \"hi\" now\"", {"say \"hi\" now"}},
         {"Act \"say \"hi\" now\" \"x\"", {"say \"hi\" now", "x"}},
-        {"Act \"a\"\"b\"", {"a\"\"b"}}, {"Act \"\"\"", {"\""}},
+        {"Act \"a\"\"b\"", {"a\"\"b"}},
+        {"Act \"\"\"", {"\""}},
         {"Act one \"two\" three", {"one", "two", "three"}},
         {" \t Act\t\"a\"  \t\"b\" \t ", {"a", "b"}},
     };
@@ -157,11 +159,11 @@ TEST(ScriptParseTest, ParametersReachTheActionAsWritten)
     }
 }
 
-TEST(ScriptParseTest, LoadErrorsNameTheLine)
-{
+TEST(ScriptParseTest, LoadErrorsNameTheLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"Print \"a\"\r\n. c\r\n\r\nAct \"open", "line 4: unterminated"},
-        {"Act \"abc\"def", "line 1: unterminated"}, {"Act x\"y", "line 1: stray quote"},
+        {"Act \"abc\"def", "line 1: unterminated"},
+        {"Act x\"y", "line 1: stray quote"},
         {"\n\"no command\"", "line 2: command name expected"},
         {"Print\nPrint \"a\" \"b\"", "line 1: Print takes 1"},
         {"Print \"a\"\nPrint \"a\" \"b\"", "line 2: Print takes 1"},
@@ -171,7 +173,8 @@ TEST(ScriptParseTest, LoadErrorsNameTheLine)
         {":Sub\nExit\n:SUB", "line 3: subroutine \"SUB\" already defined at line 1"},
         {"Act\nIf \"1\" \"=\" \"1\"\nAct", "line 2: If without EndIf"},
         {"Act\nIf \"1\" \"=\" \"1\"\n:Sub\nEndIf", "line 2: If without EndIf"},
-        {"Act\nElse", "line 2: Else without If"}, {"EndIf", "line 1: EndIf without If"},
+        {"Act\nElse", "line 2: Else without If"},
+        {"EndIf", "line 1: EndIf without If"},
         {"If \"1\" \"=\" \"1\"\nElse\nElse\nEndIf", "line 3: second Else"},
     };
     for (const auto& [script, error] : cases) {
@@ -182,8 +185,7 @@ TEST(ScriptParseTest, LoadErrorsNameTheLine)
     }
 }
 
-TEST(ScriptParseTest, SubroutineNamesAndFailedLoads)
-{
+TEST(ScriptParseTest, SubroutineNamesAndFailedLoads) {
     FakeEnv env;
     EXPECT_TRUE(env.runner.Run(env).Passed());  // nothing loaded yet
     std::string error;
@@ -200,46 +202,63 @@ TEST(ScriptParseTest, SubroutineNamesAndFailedLoads)
 
 // ---- Running ---------------------------------------------------------------------------------
 
-TEST(ScriptRunTest, FlowOfControl)
-{
+TEST(ScriptRunTest, FlowOfControl) {
     ExpectPrints("", {});
     ExpectPrints(":OnlySub\nPrint \"x\"", {});
-    ExpectPrints(". c\r\n\r\n   . indented Act \"no\"\r\n\t\r\n"
-                 "Print \"a.b\"\r\nPrint \"c\"\nPrint \".\"",
-                 {"a.b", "c", "."});
+    ExpectPrints(
+        ". c\r\n\r\n   . indented Act \"no\"\r\n\t\r\n"
+        "Print \"a.b\"\r\nPrint \"c\"\nPrint \".\"",
+        {"a.b", "c", "."});
     ExpectPrints("Print \"main\"\n:Sub\nPrint \"sub\"", {"main"});
     ExpectPrints("Print \"1\"\nExit\nPrint \"2\"", {"1"});
     ExpectPrints("Print \"3\"\nReturn\nPrint \"4\"", {"3"});
     ExpectPrints("No\nPrint \"false is no error\"", {"false is no error"});
-    ExpectPrints("setvar \"[a]\" \"1\"\nPRINT \"[A]\"\ngosub \"s\"\nexpect \"x\" \"x\"\n"
-                 "DELAY \"0\"\nEXIT\n:s\nRETURN",
-                 {"1"});
-    ExpectPrints("Print \"1\"\nGoSub \"A\"\nPrint \"4\"\nExit\n"
-                 ":A\nPrint \"2\"\nGoSub \"B\"\nReturn\nPrint \"never\"\n"
-                 ":B\nPrint \"3\"\n:C\nPrint \"never\"",  // the next label returns from B
-                 {"1", "2", "3", "4"});
+    ExpectPrints(
+        "setvar \"[a]\" \"1\"\nPRINT \"[A]\"\ngosub \"s\"\nexpect \"x\" \"x\"\n"
+        "DELAY \"0\"\nEXIT\n:s\nRETURN",
+        {"1"});
+    ExpectPrints(
+        "Print \"1\"\nGoSub \"A\"\nPrint \"4\"\nExit\n"
+        ":A\nPrint \"2\"\nGoSub \"B\"\nReturn\nPrint \"never\"\n"
+        ":B\nPrint \"3\"\n:C\nPrint \"never\"",  // the next label returns from B
+        {"1", "2", "3", "4"});
     ExpectPrints("GoSub \"A\"\nPrint \"main\"\n:A\nGoSub \"B\"\n:B\nExit", {});
-    ExpectPrints("SetVar \"[t]\" \"onclick\"\nGoSub \"MYSUB\"\nGoSub \"[t]\"\nExit\n"
-                 ":MySub\nPrint \"m\"\n:  OnClick  \nPrint \"c\"",
-                 {"m", "c"});
-    ExpectPrints("If \"1\" \"=\" \"2\"\n  If \"1\" \"=\" \"1\"\nPrint \"no\"\nElse\nPrint \"no\"\n"
-                 "  EndIf\nElse\n  If \"a\" \"=\" \"b\"\n  Print \"no\"\n  EndIf\n"
-                 "  If \"a\" \"=\" \"A\"\n  Print \"else-ok\"\n  Else\n  Print \"no\"\n  EndIf\n"
-                 "EndIf\nIf \"x\" \"=\" \"x\"\nEndIf\nPrint \"end\"",
-                 {"else-ok", "end"});
-    ExpectPrints("GoSub \"S\"\nPrint \"back\"\nIf \"1\" \"=\" \"1\"\nExit\nEndIf\nPrint \"never\"\n"
-                 ":S\nIf \"1\" \"=\" \"1\"\nReturn\nEndIf\nPrint \"never\"",
-                 {"back"});
+    ExpectPrints(
+        "SetVar \"[t]\" \"onclick\"\nGoSub \"MYSUB\"\nGoSub \"[t]\"\nExit\n"
+        ":MySub\nPrint \"m\"\n:  OnClick  \nPrint \"c\"",
+        {"m", "c"});
+    ExpectPrints(
+        "If \"1\" \"=\" \"2\"\n  If \"1\" \"=\" \"1\"\nPrint \"no\"\nElse\nPrint \"no\"\n"
+        "  EndIf\nElse\n  If \"a\" \"=\" \"b\"\n  Print \"no\"\n  EndIf\n"
+        "  If \"a\" \"=\" \"A\"\n  Print \"else-ok\"\n  Else\n  Print \"no\"\n  EndIf\n"
+        "EndIf\nIf \"x\" \"=\" \"x\"\nEndIf\nPrint \"end\"",
+        {"else-ok", "end"});
+    ExpectPrints(
+        "GoSub \"S\"\nPrint \"back\"\nIf \"1\" \"=\" \"1\"\nExit\nEndIf\nPrint \"never\"\n"
+        ":S\nIf \"1\" \"=\" \"1\"\nReturn\nEndIf\nPrint \"never\"",
+        {"back"});
 }
 
 // Each pair is compared with all six operators; order is the sign of left compared with right.
-TEST(ScriptRunTest, IfComparesNumbersAsNumbersAndTextWithoutCase)
-{
+TEST(ScriptRunTest, IfComparesNumbersAsNumbersAndTextWithoutCase) {
     const std::tuple<const char*, const char*, int> cases[] = {
-        {"5", "6", -1}, {"6", "6", 0}, {"7", "6", 1}, {"9", "10", -1}, {"007", "7", 0},
-        {"-0", "+0", 0}, {"-5", "3", -1}, {"-10", "-9", -1}, {"99999999999999999999", "1", 1},
-        {"-99999999999999999999", "-1", -1}, {"ABC", "abc", 0}, {"abc", "ABD", -1},
-        {"10", "9a", -1}, {"b", "A", 1}, {"", "", 0}, {"", "0", -1}, {"\xE0", "z", 1},
+        {"5", "6", -1},
+        {"6", "6", 0},
+        {"7", "6", 1},
+        {"9", "10", -1},
+        {"007", "7", 0},
+        {"-0", "+0", 0},
+        {"-5", "3", -1},
+        {"-10", "-9", -1},
+        {"99999999999999999999", "1", 1},
+        {"-99999999999999999999", "-1", -1},
+        {"ABC", "abc", 0},
+        {"abc", "ABD", -1},
+        {"10", "9a", -1},
+        {"b", "A", 1},
+        {"", "", 0},
+        {"", "0", -1},
+        {"\xE0", "z", 1},
     };
     std::string script;
     for (const char* op : {"=", "<>", "<", ">", "<=", ">="}) {
@@ -258,8 +277,7 @@ TEST(ScriptRunTest, IfComparesNumbersAsNumbersAndTextWithoutCase)
     }
 }
 
-TEST(ScriptRunTest, SetVarWaitAndHostMessage)
-{
+TEST(ScriptRunTest, SetVarWaitAndHostMessage) {
     FakeEnv env;
     env.vars.Set("[p]", "x");
     env.vars.Set("[b]", "[p]");
@@ -276,8 +294,7 @@ TEST(ScriptRunTest, SetVarWaitAndHostMessage)
     EXPECT_EQ(env.messages, (std::vector<int>{2, -1}));
 }
 
-TEST(ScriptRunTest, ExpectMismatchIsRecordedAndTheRunGoesOn)
-{
+TEST(ScriptRunTest, ExpectMismatchIsRecordedAndTheRunGoesOn) {
     FakeEnv env;
     env.vars.Set("[x]", "actual");
     const RunResult result = RunScript(
@@ -291,8 +308,7 @@ TEST(ScriptRunTest, ExpectMismatchIsRecordedAndTheRunGoesOn)
 
 // Rows with line 0 are given to RunLine, which reports no line; text with a syntax error runs
 // none of its lines.
-TEST(ScriptRunTest, ErrorsStopTheRunAtTheirLine)
-{
+TEST(ScriptRunTest, ErrorsStopTheRunAtTheirLine) {
     const std::tuple<const char*, int, const char*> cases[] = {
         {"Print \"x\"\nWait \"abc\"\nPrint \"never\"", 2, "\"abc\" is not a valid number"},
         {"Print \"x\"\nWait \"-5\"\nPrint \"never\"", 2, "\"-5\""},
@@ -317,8 +333,8 @@ TEST(ScriptRunTest, ErrorsStopTheRunAtTheirLine)
         SCOPED_TRACE(script);
         FakeEnv env;
         RunResult result;
-        EXPECT_NO_THROW(result = line > 0 ? RunScript(script, env)
-                                          : env.runner.RunLine(script, env));
+        EXPECT_NO_THROW(result =
+                            line > 0 ? RunScript(script, env) : env.runner.RunLine(script, env));
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.errorLine, line);
         EXPECT_THAT(result.error, HasSubstr(error));
@@ -327,8 +343,7 @@ TEST(ScriptRunTest, ErrorsStopTheRunAtTheirLine)
     }
 }
 
-TEST(ScriptRunTest, GoSubDepthLimitIsSixtyFourFrames)
-{
+TEST(ScriptRunTest, GoSubDepthLimitIsSixtyFourFrames) {
     const char* script =
         "GoSub \"R\"\nExit\n:R\nInc \"[n]\"\nIf \"[n]\" \"<\" \"[limit]\"\nGoSub \"R\"\nEndIf";
     FakeEnv env;
@@ -346,8 +361,7 @@ TEST(ScriptRunTest, GoSubDepthLimitIsSixtyFourFrames)
 
 // ---- RunLine ---------------------------------------------------------------------------------
 
-TEST(ScriptRunLineTest, RunsTextAgainstTheLoadedScript)
-{
+TEST(ScriptRunLineTest, RunsTextAgainstTheLoadedScript) {
     FakeEnv env;
     RunScript("Print \"main\"\n:OnEvent\nPrint \"event\"", env);
     for (const char* text : {"GoSub \"onevent\"", "", ". comment",
@@ -361,22 +375,22 @@ TEST(ScriptRunLineTest, RunsTextAgainstTheLoadedScript)
 
 // The plug-in calls back into the host while one of its actions runs, and events fire while
 // the host pumps messages in Wait.
-TEST(ScriptRunLineTest, ReentersFromActionsAndWaits)
-{
-    ExpectPrints("GoSub \"Outer\"\nExpect \"[log]\" \"a-b-c\"\nExit\n"
-                 ":Outer\nSetVar \"[log]\" \"a\"\nFire \"GoSub \"Middle\"\"\n"
-                 "SetVar \"[log]\" \"[log]-c\"\n"
-                 ":Middle\nFire \"GoSub \"Leaf\"\"\n"
-                 ":Leaf\nSetVar \"[log]\" \"[log]-b\"",
-                 {});
+TEST(ScriptRunLineTest, ReentersFromActionsAndWaits) {
+    ExpectPrints(
+        "GoSub \"Outer\"\nExpect \"[log]\" \"a-b-c\"\nExit\n"
+        ":Outer\nSetVar \"[log]\" \"a\"\nFire \"GoSub \"Middle\"\"\n"
+        "SetVar \"[log]\" \"[log]-c\"\n"
+        ":Middle\nFire \"GoSub \"Leaf\"\"\n"
+        ":Leaf\nSetVar \"[log]\" \"[log]-b\"",
+        {});
     ExpectPrints("Wait \"5\"\nWait \"5\"\nExpect \"[ticks]\" \"2\"\n:OnTimer\nInc \"[ticks]\"", {});
-    ExpectPrints("Fire \"GoSub \"Event\"\"\nPrint \"Exit ends only the event\"\n"
-                 ":Event\nExit\nPrint \"never\"",
-                 {"Exit ends only the event"});
+    ExpectPrints(
+        "Fire \"GoSub \"Event\"\"\nPrint \"Exit ends only the event\"\n"
+        ":Event\nExit\nPrint \"never\"",
+        {"Exit ends only the event"});
 }
 
-TEST(ScriptRunLineTest, NestedFailuresReachTheEnclosingRun)
-{
+TEST(ScriptRunLineTest, NestedFailuresReachTheEnclosingRun) {
     FakeEnv env;
     RunResult result =
         RunScript("Fire \"GoSub \"Check\"\"\nPrint \"continued\"\n:Check\nExpect \"1\" \"2\"", env);
@@ -400,8 +414,7 @@ TEST(ScriptRunLineTest, NestedFailuresReachTheEnclosingRun)
     }
 }
 
-TEST(ScriptRunLineTest, ReentryAndGoSubShareTheDepthLimit)
-{
+TEST(ScriptRunLineTest, ReentryAndGoSubShareTheDepthLimit) {
     FakeEnv env;
     int calls = 0;
     env.handlers["Again"] = [&](const Params&) {
@@ -428,8 +441,7 @@ TEST(ScriptRunLineTest, ReentryAndGoSubShareTheDepthLimit)
     EXPECT_FALSE(env.vars.Has("[leaf]"));
 }
 
-TEST(ScriptRunLineTest, LoadAndRunAreRefusedWhileRunning)
-{
+TEST(ScriptRunLineTest, LoadAndRunAreRefusedWhileRunning) {
     FakeEnv env;
     std::vector<bool> refused;
     env.handlers["Reload"] = [&](const Params&) {

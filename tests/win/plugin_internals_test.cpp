@@ -94,20 +94,23 @@ TEST_F(PluginStateTest, HandlesAreWrittenUnsigned) {
 }
 
 TEST_F(PluginStateTest, EscapingErrorsBecomeLastErrorAndFalse) {
-    const bool result = Contain("qvSomething", []() -> bool { throw std::runtime_error("boom"); },
-                                false);
+    const bool result = Contain(
+        "qvSomething", []() -> bool { throw std::runtime_error("boom"); }, false);
     EXPECT_FALSE(result);
     ASSERT_EQ(g_setVars.size(), 1u);
     EXPECT_EQ(g_setVars[0].first, "[LastError]");
     EXPECT_EQ(g_setVars[0].second, "qvSomething: boom");
 
     g_setVars.clear();
-    EXPECT_EQ(Contain("x", []() -> int { throw 42; }, 7), 7);
+    EXPECT_EQ(Contain(
+                  "x", []() -> int { throw 42; }, 7),
+              7);
     EXPECT_EQ(g_setVars.at(0).second, "x: Unexpected error");
 
     // Without a SetVar callback there is nowhere to report, and no crash.
     State().HostSetVar = nullptr;
-    EXPECT_FALSE(Contain("y", []() -> bool { throw std::bad_alloc(); }, false));
+    EXPECT_FALSE(Contain(
+        "y", []() -> bool { throw std::bad_alloc(); }, false));
 }
 
 TEST_F(PluginStateTest, CallbacksMissingMeansNothingHappens) {
