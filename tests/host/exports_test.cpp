@@ -28,6 +28,26 @@ TEST_F(HostTest, InitReplacesTheHostsTextsAndKeepsTheStackBalanced) {
     EXPECT_NE(host_->pluginAuthor, "host author");
 }
 
+TEST(PluginFile, LoadsAloneFromAFolderOfItsOwn) {
+    // A compiled publication unpacks the DLL into a temporary folder.
+    char temp[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string folder =
+        std::string(temp) + "kv_alone_" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string copy = folder + "\\Kelvane.dll";
+    ASSERT_TRUE(CopyFileA(PluginPath().c_str(), copy.c_str(), FALSE));
+    {
+        kvhost::TestHost host;
+        std::string error;
+        ASSERT_TRUE(host.Load(copy, error)) << error;
+        host.StartUp();
+        EXPECT_EQ(host.registrations().size(), 69u);
+    }
+    EXPECT_TRUE(DeleteFileA(copy.c_str()));  // unloaded with the host
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(HostTest, EveryExportRemovesExactlyItsStackArguments) {
     Start();
     host_->SendMessage(1);
