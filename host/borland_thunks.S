@@ -11,7 +11,12 @@
 
 /*
  * uint32_t kvh_borland_call(const void* fn, const uint32_t* args,
- *                           uint32_t count, int32_t* status)   (cdecl)
+ *                           uint32_t count, int32_t* status,
+ *                           uint32_t skew)                     (cdecl)
+ *
+ * The stack is first aligned to 16 bytes and then lowered by `skew`
+ * bytes (0, 4, 8 or 12), so callers can try every alignment a host may
+ * call with; a host only guarantees 4.
  *
  * args must hold at least three elements (unused ones are loaded but
  * ignored by the callee). status[0] receives the number of bytes the
@@ -28,6 +33,8 @@ _kvh_borland_call:
         push    edi
         mov     esi, [ebp + 12]
         mov     ecx, [ebp + 16]
+        and     esp, -16
+        sub     esp, [ebp + 24]
         mov     edi, esp                /* where the stack must be after the call */
         mov     ebx, 3
 1:      cmp     ebx, ecx                /* push args[3..count-1], left to right */
@@ -42,7 +49,7 @@ _kvh_borland_call:
         call    dword ptr [ebp + 8]
         mov     ecx, edi
         sub     ecx, esp                /* bytes the callee failed to remove */
-        mov     esp, edi
+        lea     esp, [ebp - 12]         /* back to the saved registers */
         xor     edx, edx
         cmp     ebx, 0x5EB0C0DE
         setne   dl

@@ -7,8 +7,10 @@ extern "C" {
 
 // Calls `fn` with Borland's register convention. `args` holds at least
 // three values; status[0] is the byte count the callee left on the stack,
-// status[1] is 1 when a callee-saved register did not survive.
-uint32_t kvh_borland_call(const void* fn, const uint32_t* args, uint32_t count, int32_t* status);
+// status[1] is 1 when a callee-saved register did not survive. The stack
+// is aligned to 16 bytes and lowered by `skew` (0, 4, 8 or 12) first.
+uint32_t kvh_borland_call(const void* fn, const uint32_t* args, uint32_t count, int32_t* status,
+                          uint32_t skew);
 
 // Entry points handed to the plug-in as its seven host callbacks.
 void kvh_cb_add_action();

@@ -89,7 +89,7 @@ uint32_t TestHost::CallExport(const char* name, std::vector<uint32_t> args) {
     const auto proc = reinterpret_cast<const void*>(GetProcAddress(module_, name));
     if (proc == nullptr) return 0;
     int32_t status[2] = {0, 0};
-    const uint32_t eax = kvh_borland_call(proc, args.data(), count, status);
+    const uint32_t eax = kvh_borland_call(proc, args.data(), count, status, stackSkew_);
     lastEax_ = eax;
     lastCheck_ = {status[0], status[1] != 0};
     if (lastCheck_.stackLeft != 0 || lastCheck_.clobbered)

@@ -80,6 +80,9 @@ public:
     // The full EAX the last export left (a Boolean is only AL).
     uint32_t lastEax() const { return lastEax_; }
     const CallCheck& lastCheck() const { return lastCheck_; }
+    // Calls the exports with the stack this many bytes below a 16-byte
+    // boundary (0, 4, 8 or 12).
+    void stackSkew(uint32_t bytes) { stackSkew_ = bytes & 12u; }
 
     // What the plug-in told us.
     std::string pluginName, pluginAuthor, pluginHint;
@@ -140,6 +143,7 @@ private:
     std::string filesFolder_;
     uint32_t lastEax_ = 0;
     CallCheck lastCheck_;
+    uint32_t stackSkew_ = 0;
     bool echo_ = false;
 };
 

@@ -37,3 +37,9 @@ _kvh_probe_clobber:
         xor     ebx, ebx
         xor     eax, eax
         ret
+
+/* Returns the stack pointer it was entered with. */
+        .globl  _kvh_probe_entry_esp
+_kvh_probe_entry_esp:
+        mov     eax, esp
+        ret

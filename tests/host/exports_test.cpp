@@ -68,6 +68,25 @@ TEST_F(HostTest, EveryExportRemovesExactlyItsStackArguments) {
     ExpectCleanCall(__LINE__);
 }
 
+TEST_F(HostTest, ExportsWorkAtEveryStackAlignment) {
+    // The host promises only 4-byte alignment.
+    Start(":Sub\nReturn\n");
+    for (uint32_t skew : {0u, 4u, 8u, 12u}) {
+        host_->stackSkew(skew);
+        host_->InitPlugIn();
+        ExpectCleanCall(__LINE__);
+        host_->RegisterPlugIn();
+        ExpectCleanCall(__LINE__);
+        EXPECT_TRUE(host_->ExecAction(42, {"Sub"}));
+        ExpectCleanCall(__LINE__);
+        host_->SendMessage(5);
+        host_->SendMessage(1);
+        ExpectCleanCall(__LINE__);
+        EXPECT_EQ(host_->registrations().size(), 69u);
+    }
+    EXPECT_EQ(host_->CallsOf("ScriptProcessor").size(), 4u);
+}
+
 TEST_F(HostTest, RegistersTheWholeCatalogueInOrder) {
     host_->InitPlugIn();
     host_->RegisterPlugIn();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "borland_thunks.h"
 #include "test_host.h"
 
@@ -12,6 +14,7 @@ extern uint32_t kvh_probe_args[6];
 void kvh_probe_six();
 void kvh_probe_no_pop();
 void kvh_probe_clobber();
+void kvh_probe_entry_esp();
 }
 
 namespace {
@@ -21,7 +24,7 @@ const void* Fn(void (*f)()) { return reinterpret_cast<const void*>(f); }
 TEST(BorlandCall, RegistersThenStackLeftToRight) {
     const uint32_t args[6] = {11, 22, 33, 44, 55, 66};
     int32_t status[2] = {-1, -1};
-    const uint32_t eax = kvh_borland_call(Fn(kvh_probe_six), args, 6, status);
+    const uint32_t eax = kvh_borland_call(Fn(kvh_probe_six), args, 6, status, 0);
     EXPECT_EQ(eax, 0x7A7A7A01u);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(kvh_probe_args[i], args[i]) << i;
     EXPECT_EQ(status[0], 0);
@@ -31,11 +34,23 @@ TEST(BorlandCall, RegistersThenStackLeftToRight) {
 TEST(BorlandCall, NoticesBrokenCallees) {
     const uint32_t args[5] = {1, 2, 3, 4, 5};
     int32_t status[2] = {0, 0};
-    kvh_borland_call(Fn(kvh_probe_no_pop), args, 5, status);
+    kvh_borland_call(Fn(kvh_probe_no_pop), args, 5, status, 0);
     EXPECT_EQ(status[0], 8);  // two stacked arguments left behind
-    kvh_borland_call(Fn(kvh_probe_clobber), args, 3, status);
+    kvh_borland_call(Fn(kvh_probe_clobber), args, 3, status, 0);
     EXPECT_EQ(status[0], 0);
     EXPECT_EQ(status[1], 1);
+}
+
+TEST(BorlandCall, SkewReachesEveryStackAlignment) {
+    const uint32_t args[3] = {0, 0, 0};
+    int32_t status[2] = {0, 0};
+    std::vector<uint32_t> seen;
+    for (uint32_t skew : {0u, 4u, 8u, 12u}) {
+        seen.push_back(kvh_borland_call(Fn(kvh_probe_entry_esp), args, 0, status, skew) & 15u);
+        EXPECT_EQ(status[0], 0);
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<uint32_t>{0, 4, 8, 12}));
 }
 
 TEST(CallbackThunks, GatherArgumentsInOrderAndRemoveTheirOwn) {
@@ -48,7 +63,7 @@ TEST(CallbackThunks, GatherArgumentsInOrderAndRemoveTheirOwn) {
                               2,
                               3};
     int32_t status[2] = {-1, -1};
-    kvh_borland_call(Fn(kvh_cb_add_action), args, 6, status);
+    kvh_borland_call(Fn(kvh_cb_add_action), args, 6, status, 0);
     EXPECT_EQ(status[0], 0);  // the thunk removed its three stacked values
     EXPECT_EQ(status[1], 0);
     ASSERT_EQ(host.registrations().size(), 1u);
@@ -62,14 +77,14 @@ TEST(CallbackThunks, GatherArgumentsInOrderAndRemoveTheirOwn) {
 
     const uint32_t setVar[3] = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>("[v]")),
                                 static_cast<uint32_t>(reinterpret_cast<uintptr_t>("value")), 0};
-    kvh_borland_call(Fn(kvh_cb_set_var), setVar, 2, status);
+    kvh_borland_call(Fn(kvh_cb_set_var), setVar, 2, status, 0);
     EXPECT_EQ(status[0], 0);
     EXPECT_EQ(host.Vars().Get("[V]"), "value");
 
     char* slot = kvhost::GlobalText("current");
     host.SetAnswer(14, "[chosen]", true);
     const uint32_t ask[3] = {14, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)), 0};
-    const uint32_t eax = kvh_borland_call(Fn(kvh_cb_interface_access), ask, 2, status);
+    const uint32_t eax = kvh_borland_call(Fn(kvh_cb_interface_access), ask, 2, status, 0);
     EXPECT_EQ(eax & 0xFF, 1u);
     EXPECT_NE(eax >> 8, 0u);  // only AL is the Boolean
     ASSERT_NE(slot, nullptr);
@@ -99,7 +114,7 @@ TEST(CallbackThunks, StreamAccessServesEmbeddedFiles) {
     int32_t status[2] = {0, 0};
     uint32_t args[3] = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>("kv_embedded.bin")),
                         static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&stream)), 0};
-    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_stream_access), args, 2, status) & 0xFF, 1u);
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_stream_access), args, 2, status, 0) & 0xFF, 1u);
     EXPECT_EQ(status[0], 0);
     ASSERT_NE(stream, nullptr);
     char buffer[16] = {};
@@ -111,7 +126,7 @@ TEST(CallbackThunks, StreamAccessServesEmbeddedFiles) {
     IStream* none = nullptr;
     args[0] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>("missing.bin"));
     args[1] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&none));
-    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_stream_access), args, 2, status) & 0xFF, 0u);
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_stream_access), args, 2, status, 0) & 0xFF, 0u);
     EXPECT_EQ(none, nullptr);
     DeleteFileA(path.c_str());
 }
@@ -131,14 +146,14 @@ TEST(TestHostScripts, HostCommandsSetUpThePublication) {
     const uint32_t request7[3] = {7, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)), 0};
     slot = kvhost::GlobalText("button1");
     int32_t status[2] = {0, 0};
-    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request7, 2, status) & 0xFF, 1u);
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request7, 2, status, 0) & 0xFF, 1u);
     ASSERT_NE(slot, nullptr);
     EXPECT_STREQ(slot, "4660");
     GlobalFree(slot);
     slot = nullptr;
     const uint32_t request13[3] = {13, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&slot)),
                                    0};
-    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request13, 2, status) & 0xFF, 0u);
+    EXPECT_EQ(kvh_borland_call(Fn(kvh_cb_interface_access), request13, 2, status, 0) & 0xFF, 0u);
     if (slot) GlobalFree(slot);
 }
 
