@@ -200,6 +200,29 @@ TEST_F(HostTest, MissingParameterArrayOrTextsDoNotCrash) {
     EXPECT_TRUE(host_->CallsOf("ScriptProcessor").empty());
 }
 
+TEST_F(HostTest, ReadsOnlyItsOwnParametersAndNeverWritesThem) {
+    // The array ends at a page the process may not touch and is itself
+    // read-only: reading past the action's one parameter, or writing any
+    // element, faults.
+    Start(":Sub\nReturn\n");
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    auto* pages = static_cast<char*>(
+        VirtualAlloc(nullptr, 2 * info.dwPageSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    char* name = kvhost::GlobalText("Sub");
+    auto** array = reinterpret_cast<char**>(pages + info.dwPageSize - sizeof(char*));
+    array[0] = name;
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages, info.dwPageSize, PAGE_READONLY, &old));
+    ASSERT_TRUE(VirtualProtect(pages + info.dwPageSize, info.dwPageSize, PAGE_NOACCESS, &old));
+    EXPECT_TRUE(host_->ExecActionRaw(42, array, 0));
+    host_->SendMessage(5);
+    EXPECT_EQ(host_->CallsOf("ScriptProcessor"), std::vector<std::string>{"GoSub \"Sub\""});
+    VirtualFree(pages, 0, MEM_RELEASE);
+    GlobalFree(name);
+}
+
 TEST_F(HostTest, ExportsBeforeRegistrationDoNotCrash) {
     // A host that skips nbRegisterPlugIn: nothing to call back, nothing done.
     EXPECT_TRUE(host_->ExecAction(42, {"Sub"}));
