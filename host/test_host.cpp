@@ -18,12 +18,30 @@ constexpr const char* kWindowClass = "TKelvaneTestHost";
 // clean, so a plug-in that reads more than AL is caught.
 uint32_t HostBoolean(bool value) { return 0xB0B0B000u | (value ? 1u : 0u); }
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
+// The parameter array as the host passes it: one GlobalAlloc'd text per
+// parameter (the plug-in may replace them at design time), released after.
+class ParamArray {
+public:
+    explicit ParamArray(const std::vector<std::string>& params) {
+        for (const std::string& p : params) texts_.push_back(GlobalText(p));
+        if (texts_.empty()) texts_.push_back(nullptr);  // a valid address even for none
+        highIndex_ = static_cast<int32_t>(params.size()) - 1;
+    }
+    ~ParamArray() {
+        for (char* text : texts_)
+            if (text) GlobalFree(text);
+    }
+    ParamArray(const ParamArray&) = delete;
+    ParamArray& operator=(const ParamArray&) = delete;
+
+    char** data() { return texts_.data(); }
+    int32_t highIndex() const { return highIndex_; }
+    std::string at(size_t i) const { return texts_[i] ? texts_[i] : ""; }
+
+private:
+    std::vector<char*> texts_;
+    int32_t highIndex_ = -1;
+};
 
 std::string TextAt(uint32_t address) {
     const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(address));
@@ -155,35 +173,25 @@ bool TestHost::ExecActionRaw(int32_t action, char** params, int32_t highIndex) {
 }
 
 bool TestHost::ExecAction(int32_t action, const std::vector<std::string>& params) {
-    std::vector<char*> array;
-    for (const std::string& p : params) array.push_back(GlobalText(p));
-    if (array.empty()) array.push_back(nullptr);  // a valid address even for no parameters
-    const bool result =
-        ExecActionRaw(action, array.data(), static_cast<int32_t>(params.size()) - 1);
-    for (char* text : array)
-        if (text) GlobalFree(text);
-    return result;
+    ParamArray array(params);
+    return ExecActionRaw(action, array.data(), array.highIndex());
 }
 
 bool TestHost::EditAction(int32_t action, std::vector<std::string>& params) {
-    std::vector<char*> array;
-    for (const std::string& p : params) array.push_back(GlobalText(p));
-    if (array.empty()) array.push_back(nullptr);
-    const uint32_t eax = CallExport(
-        "nbEditAction", {static_cast<uint32_t>(action), Word(array.data()),
-                         static_cast<uint32_t>(static_cast<int32_t>(params.size()) - 1)});
-    for (size_t i = 0; i < params.size(); ++i) params[i] = array[i] ? array[i] : "";
-    for (char* text : array)
-        if (text) GlobalFree(text);
+    ParamArray array(params);
+    const uint32_t eax =
+        CallExport("nbEditAction", {static_cast<uint32_t>(action), Word(array.data()),
+                                    static_cast<uint32_t>(array.highIndex())});
+    for (size_t i = 0; i < params.size(); ++i) params[i] = array.at(i);
     return (eax & 0xFF) != 0;
 }
 
 void TestHost::About() { CallExport("nbAbout", {}); }
 
 const Registration* TestHost::FindAction(const std::string& name) const {
-    const std::string key = Lower(name);
+    const std::string key = LowerAscii(name);
     for (const Registration& r : registrations_)
-        if (r.id != 0 && Lower(r.name) == key) return &r;
+        if (r.id != 0 && LowerAscii(r.name) == key) return &r;
     return nullptr;
 }
 
@@ -205,7 +213,7 @@ void TestHost::SetAnswer(int32_t request, std::string text, bool result) {
 void TestHost::ClearAnswer(int32_t request) { answers_.erase(request); }
 
 void TestHost::SetObjectWindow(const std::string& object, HWND window) {
-    objectWindows_[Lower(object)] = window;
+    objectWindows_[LowerAscii(object)] = window;
 }
 
 bool TestHost::LoadScript(std::string_view text, std::string& error) {
@@ -239,9 +247,9 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                                                       const std::vector<std::string>& rawParams) {
     std::vector<std::string> p;
     for (const std::string& raw : rawParams) p.push_back(ExpandVariables(raw, vars_));
-    const std::string command = Lower(name);
+    const std::string command = LowerAscii(name);
     if (command == "hostanswer" && (p.size() == 2 || p.size() == 3)) {
-        SetAnswer(std::stoi(p[0]), p[1], p.size() == 2 || Lower(p[2]) == "true");
+        SetAnswer(std::stoi(p[0]), p[1], p.size() == 2 || LowerAscii(p[2]) == "true");
         return ActionOutcome::Done(true);
     }
     if (command == "hostobject" && p.size() == 2) {
@@ -359,7 +367,7 @@ uint32_t TestHost::OnInterfaceAccess(int32_t request, char** slot) {
         }
         result = true;
     } else if (request == 7) {
-        const auto it7 = objectWindows_.find(Lower(input));
+        const auto it7 = objectWindows_.find(LowerAscii(input));
         if (it7 != objectWindows_.end()) {
             output = std::to_string(reinterpret_cast<uintptr_t>(it7->second));
             result = true;

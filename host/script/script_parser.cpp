@@ -13,18 +13,8 @@ constexpr std::size_t npos = std::string_view::npos;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerChar(a[i]) != LowerChar(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
 }
 
 std::size_t SkipBlanks(std::string_view s, std::size_t pos) {
@@ -42,14 +32,6 @@ std::size_t WordEnd(std::string_view s, std::size_t pos) {
 }
 
 }  // namespace
-
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = LowerChar(c);
-    }
-    return out;
-}
 
 std::string_view Trim(std::string_view s) {
     const std::size_t first = SkipBlanks(s, 0);

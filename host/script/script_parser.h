@@ -29,7 +29,6 @@ bool ParseScript(std::string_view text, Block& out, LabelIndex& labels, ParseErr
 // Text to run directly (RunLine): statements carry line 0 and labels are refused.
 bool ParseDirect(std::string_view text, Block& out, ParseError& err);
 
-std::string LowerAscii(std::string_view text);
 std::string_view Trim(std::string_view s);  // without leading and trailing blanks and tabs
 std::string Quoted(std::string_view text);  // the text in double quotes, for messages
 

@@ -22,7 +22,6 @@ struct ExecContext {
 namespace {
 
 using detail::ExecContext;
-using detail::LowerAscii;
 using detail::Quoted;
 using detail::Statement;
 using detail::StatementKind;

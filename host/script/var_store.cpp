@@ -6,8 +6,6 @@ namespace kvhost {
 
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool IsNameBody(std::string_view inside) {
     return !inside.empty() && inside.find_first_of("[]\r\n") == std::string_view::npos;
 }
@@ -18,11 +16,15 @@ std::string VarStore::Key(std::string_view name) {
     if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
         name = name.substr(1, name.size() - 2);
     }
-    std::string key(name);
-    for (char& c : key) {
-        c = AsciiLower(c);
+    return LowerAscii(name);
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    return key;
+    return out;
 }
 
 void VarStore::Set(std::string_view name, std::string value) {

@@ -26,6 +26,9 @@ private:
     std::unordered_map<std::string, std::string> values_;
 };
 
+// The text with ASCII letters in lower case; other bytes unchanged.
+std::string LowerAscii(std::string_view text);
+
 // Replaces every "[name]" in the text by the variable's value (empty when unset). A name must
 // be non-empty and hold no bracket and no line break; anything else is kept as written. The
 // result is not expanded again, so a value that itself contains "[x]" stays literal.
