@@ -1,6 +1,8 @@
 #include "dispatch.h"
 
+#include "hash_actions.h"
 #include "main_window_actions.h"
+#include "string_actions.h"
 
 namespace kv {
 namespace {
@@ -10,6 +12,9 @@ namespace {
 constexpr ActionTable MakePluginActions() {
     ActionTable table{};
     table[42] = Bind<&actions::qvSetOnMoveSize>();
+    table[50] = Bind<&actions::qvConvertString>();
+    table[52] = Bind<&actions::qvGetFileHash>();
+    table[53] = Bind<&actions::qvGetStringHash>();
     return table;
 }
 
