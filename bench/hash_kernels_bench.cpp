@@ -58,13 +58,13 @@ void StreamFile(const char* path) {
         stream([&](const uint8_t* p, size_t n) { sha1.Update(p, n); });
         sink = sha1.Finish()[0];
     });
-    const double md5 = BestTime([&] {
+    const double md5Time = BestTime([&] {
         kv::Md5 md5;
         stream([&](const uint8_t* p, size_t n) { md5.Update(p, n); });
         sink = md5.Finish()[0];
     });
     std::printf("file %s, %.0f MB: CRC-32 %.0f MB/s, SHA-1 %.0f MB/s, MD5 %.0f MB/s\n", path, mb,
-                mb / crc, mb / sha, mb / md5);
+                mb / crc, mb / sha, mb / md5Time);
 }
 
 }  // namespace
