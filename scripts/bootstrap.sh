@@ -36,22 +36,3 @@ if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf8$'; then
     fi
     $SUDO locale-gen >/dev/null
 fi
-
-# Wine's loader is a 32-bit Linux program. Some kernels ship with their
-# 32-bit emulation switched off; there qemu-i386 runs those programs
-# instead, through binfmt_misc: slower, same results.
-if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    echo "bootstrap: this kernel does not run 32-bit programs; using qemu-i386"
-    if ! command -v qemu-i386 >/dev/null 2>&1; then
-        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends qemu-user
-    fi
-    if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
-        $SUDO mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-    fi
-    if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
-        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F' |
-            $SUDO tee /proc/sys/fs/binfmt_misc/register >/dev/null
-    fi
-    # Package scripts that could not run their 32-bit helpers finish now.
-    $SUDO dpkg --configure -a >/dev/null 2>&1 || true
-fi
