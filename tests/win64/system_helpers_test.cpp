@@ -11,6 +11,7 @@
 #include "file_hashes.h"
 #include "hash/crc32.h"
 #include "string_convert.h"
+#include "text_conversion.h"
 #include "unique_resource.h"
 
 namespace kv {
@@ -33,8 +34,8 @@ protected:
     std::string Make(const std::string& name, const std::string& bytes) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        const std::string path = std::string(temp) + "kelvane-" +
-                                 std::to_string(GetCurrentProcessId()) + "-" + name;
+        const std::string path =
+            std::string(temp) + "kelvane-" + std::to_string(GetCurrentProcessId()) + "-" + name;
         win::UniqueFileHandle file(
             CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         EXPECT_TRUE(file);
@@ -52,8 +53,8 @@ TEST_F(FileHashesTest, KindsOverRealFiles) {
     EXPECT_EQ(std::get<std::string>(Sha1OfFile(abc)), "A9993E364706816ABA3E25717850C26C9CD0D89D");
     EXPECT_EQ(std::get<uint32_t>(Crc32OfFile(abc)), 0x352441C2u);
     EXPECT_EQ(ErrorOf(WordSumOfFile(abc)), "Read beyond end of file");
-    EXPECT_EQ(std::get<uint32_t>(WordSumOfFile(Make("w16", std::string(
-                  "\1\0\0\0\2\0\0\0\3\0\0\0\4\0\0\0", 16)))),
+    EXPECT_EQ(std::get<uint32_t>(
+                  WordSumOfFile(Make("w16", std::string("\1\0\0\0\2\0\0\0\3\0\0\0\4\0\0\0", 16)))),
               3u);
     std::string big(3 * 65536 + 5, '\0');
     for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
@@ -93,9 +94,13 @@ TEST_F(FileHashesTest, WritersBlockReadersShareReadOnlyWorks) {
 
 TEST(CodePages, AnsiUtf16AndOemRoundTrips) {
     EXPECT_EQ(Utf16ToAnsi(AnsiToUtf16("plain text")), "plain text");
-    EXPECT_EQ(Utf16ToAnsi(*DecodeUtf8("A\xE4\xB8\xAD" "B")), "A?B");
+    EXPECT_EQ(Utf16ToAnsi(*DecodeUtf8("A\xE4\xB8\xAD"
+                                      "B")),
+              "A?B");
     // A character beyond U+FFFF is replaced, never a broken text.
-    const std::string emoji = Utf16ToAnsi(*DecodeUtf8("A\xF0\x9F\x98\x80" "B"));
+    const std::string emoji =
+        Utf16ToAnsi(*DecodeUtf8("A\xF0\x9F\x98\x80"
+                                "B"));
     EXPECT_EQ(emoji.front(), 'A');
     EXPECT_EQ(emoji.back(), 'B');
     EXPECT_EQ(AnsiToUtf16(""), u"");
@@ -108,6 +113,51 @@ TEST(CodePages, AnsiUtf16AndOemRoundTrips) {
     if (GetACP() == 1252 && GetOEMCP() == 437) {
         EXPECT_EQ(AnsiToOemCodePage("\xE9\xC9"), "\x82\x90");  // é É
         EXPECT_EQ(OemCodePageToAnsi("\x82\x90"), "\xE9\xC9");
+    }
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+std::string Convert(const char* mode, const std::string& text) {
+    return ConvertText(*ConvertModeOfName(mode), text);
+}
+
+std::string RgbOf(COLORREF c) {
+    return std::to_string(GetRValue(c)) + ',' + std::to_string(GetGValue(c)) + ',' +
+           std::to_string(GetBValue(c));
+}
+
+TEST(TextConversion, ColourFormsWithTheRealScheme) {
+    EXPECT_EQ(Convert("ColorToRGB", "Red"), "255,0,0");
+    EXPECT_EQ(Convert("ColorToHTML", "255,0,0"), "#FF0000");
+    EXPECT_EQ(Convert("colortoneo", "#FF0000"), "Red");
+    EXPECT_EQ(Convert("ColorToNeo", "1, 2, 3"), "1,2,3");
+    EXPECT_EQ(Convert("ColorToNeo", "btnface"), "BtnFace");
+    EXPECT_EQ(Convert("ColorToHTML", "Default"), "#002000");
+    EXPECT_EQ(Convert("ColorToRGB", "None"), "255,255,255");
+    EXPECT_EQ(Convert("ColorToRGB", "no colour"), "");
+    EXPECT_EQ(Convert("ColorToRGB", "BtnFace"), RgbOf(GetSysColor(COLOR_BTNFACE)));
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    char html[8];
+    wsprintfA(html, "#%02X%02X%02X", GetRValue(window), GetGValue(window), GetBValue(window));
+    EXPECT_EQ(Convert("ColorToHTML", "Window"), html);
+}
+
+TEST(TextConversion, CodesUtf8AndKoi) {
+    EXPECT_EQ(Convert("StrToAscii", "AB"), "#65#66");
+    EXPECT_EQ(Convert("AsciiToStr", "#72#x#105"), "Hi");
+    EXPECT_EQ(Convert("Utf8ToAnsi", "abc\xC3"), "");
+    EXPECT_EQ(Convert("AnsiToUtf8", ""), "");
+    EXPECT_EQ(Convert("Utf8ToAnsi", Convert("AnsiToUtf8", "plain")), "plain");
+    EXPECT_EQ(Convert("WinToKoi", "\xA8\xB8 ok"), "\xB3\xA3 ok");
+    EXPECT_EQ(Convert("KoiToWin", "\xB3\xA3 ok"), "\xA8\xB8 ok");
+    if (GetACP() == 1252) {
+        EXPECT_EQ(Convert("AnsiToUtf8", "\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");  // é €
+        EXPECT_EQ(Convert("Utf8ToAnsi", "\xC3\xA9\xE2\x82\xAC"), "\xE9\x80");
     }
 }
 
