@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <variant>
 
@@ -159,6 +160,24 @@ TEST(TextConversion, CodesUtf8AndKoi) {
         EXPECT_EQ(Convert("AnsiToUtf8", "\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");  // é €
         EXPECT_EQ(Convert("Utf8ToAnsi", "\xC3\xA9\xE2\x82\xAC"), "\xE9\x80");
     }
+    if (GetACP() == 1251 && GetOEMCP() == 866) {
+        EXPECT_EQ(Convert("AnsiToUtf8", "\xC0\xFF\xA8"), "\xD0\x90\xD1\x8F\xD0\x81");  // А я Ё
+        EXPECT_EQ(Convert("Utf8ToAnsi", "\xD0\x90\xD1\x8F\xD0\x81"), "\xC0\xFF\xA8");
+        EXPECT_EQ(Convert("WinToDos", "\xC0\xFF\xA8"), "\x80\xEF\xF0");
+        EXPECT_EQ(Convert("DosToWin", "\x80\xEF\xF0"), "\xC0\xFF\xA8");
+    }
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// Says which system the conversions above were checked on.
+TEST(TextConversion, ReportsTheCodePages) {
+    std::printf("code pages: ANSI %u, OEM %u\n", GetACP(), GetOEMCP());
+    EXPECT_TRUE(GetACP() == 1252 || GetACP() == 1251);
 }
 
 }  // namespace
