@@ -22,9 +22,3 @@ if [ ! -f "$BUILD/win/CMakeCache.txt" ]; then
 fi
 cmake --build "$BUILD/win" -j "$JOBS"
 
-# The system-facing helpers again as 64-bit Windows code, for 64-bit Wine.
-if [ ! -f "$BUILD/win64/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-mingw.cmake"
-fi
-cmake --build "$BUILD/win64" -j "$JOBS"

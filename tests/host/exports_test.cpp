@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "dispatch.h"
 #include "host_fixture.h"
 
 namespace kvtest {
@@ -175,8 +176,13 @@ TEST_F(HostTest, NumbersOutsideTheCatalogueDoNothing) {
 
 TEST_F(HostTest, ActionsNotYetBuiltReturnFalseQuietly) {
     Start();
+    // The plug-in's own dispatch table says which numbers have a handler, so
+    // this list follows every action as it is built.
+    const kv::ActionTable& built = kv::PluginActions();
     for (const kvhost::Registration& r : host_->registrations()) {
-        if (r.id == 0 || r.id == 42) continue;
+        ASSERT_GE(r.id, 0);
+        ASSERT_LT(size_t(r.id), built.size()) << r.name;
+        if (r.id == 0 || built[size_t(r.id)].run != nullptr) continue;
         std::vector<std::string> params(size_t(r.numParams), "");
         EXPECT_FALSE(host_->ExecAction(r.id, params)) << r.name;
     }

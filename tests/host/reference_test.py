@@ -15,6 +15,13 @@ import tempfile
 import zlib
 
 
+RESULT = "=> "
+
+
+def result_line(key, value):
+    return 'Print "%s%s %s"' % (RESULT, key, value)
+
+
 def wine_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
@@ -27,9 +34,15 @@ def run_host(wine_run, host, lines, workdir):
     if done.returncode != 0:
         sys.exit("host failed (%d):\n%s\n%s" % (done.returncode, done.stdout.decode("latin-1"),
                                                done.stderr.decode("latin-1")))
+    # Only lines the script printed with the result marker count: the host
+    # prints its own lines too (the plug-in it loaded, traces).
     out = {}
     for line in done.stdout.decode("latin-1").splitlines():
-        key, _, value = line.strip().partition(" ")
+        if not line.startswith(RESULT):
+            continue
+        key, _, value = line[len(RESULT):].strip().partition(" ")
+        if key in out:
+            sys.exit("result %s printed twice" % key)
         out[key] = value
     return out
 
@@ -48,7 +61,7 @@ def convert_lines(key, mode, data):
     return ['qvConvertString "AsciiToStr" "%s" "[in]"' % codes(data),
             'qvConvertString "%s" "[in]" "[out]"' % mode,
             'qvConvertString "StrToAscii" "[out]" "[codes]"',
-            'Print "%s [codes]"' % key]
+            result_line(key, "[codes]")]
 
 
 def windows_decode(data, codepage):
@@ -126,14 +139,14 @@ def check_hashes(wine_run, host, workdir):
             key = "%s_%d" % (kind, size)
             if key in expected:
                 lines += ['qvGetFileHash "%s" "[h]" "%s"' % (wine_path(path), kind.upper()),
-                          'Print "%s [h]"' % key]
+                          result_line(key, "[h]")]
     for length in (1, 2, 31, 32, 33, 55, 56, 63, 64, 65, 200):
         data = bytes(rng.randrange(1, 256) for _ in range(length))
         expected["smd5_%d" % length] = hashlib.md5(data).hexdigest().upper()
         expected["scrc_%d" % length] = str(zlib.crc32(data))
         lines += ['qvConvertString "AsciiToStr" "%s" "[s]"' % codes(data),
-                  'qvGetStringHash "[s]" "[h]" "MD5" ""', 'Print "smd5_%d [h]"' % length,
-                  'qvGetStringHash "[s]" "[h]" "CRC32" "Int"', 'Print "scrc_%d [h]"' % length]
+                  'qvGetStringHash "[s]" "[h]" "MD5" ""', result_line("smd5_%d" % length, "[h]"),
+                  'qvGetStringHash "[s]" "[h]" "CRC32" "Int"', result_line("scrc_%d" % length, "[h]")]
     got = run_host(wine_run, host, lines + ["Exit"], workdir)
     return ["%s: want %s got %s" % (k, v, got.get(k)) for k, v in expected.items()
             if got.get(k) != v]
