@@ -1,8 +1,13 @@
 #include "dispatch.h"
 
+#include "file_attribute_actions.h"
+#include "folder_operations.h"
+#include "folder_size.h"
 #include "hash_actions.h"
 #include "main_window_actions.h"
+#include "shell_actions.h"
 #include "string_actions.h"
+#include "url_cache_actions.h"
 
 namespace kv {
 namespace {
@@ -12,9 +17,18 @@ namespace {
 constexpr ActionTable MakePluginActions() {
     ActionTable table{};
     table[42] = Bind<&actions::qvSetOnMoveSize>();
+    table[43] = Bind<&actions::qvFolderSize>();
+    table[44] = Bind<&actions::qvDeleteFolder>();
+    table[45] = Bind<&actions::qvOpenWithDefault>();
+    table[46] = Bind<&actions::qvCreateLink>();
+    table[47] = Bind<&actions::qvFileGetAtrribute>();
+    table[48] = Bind<&actions::qvFileSetAtrribute>();
+    table[49] = Bind<&actions::qvClearIECache>();
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
+    table[56] = Bind<&actions::qvGetFolderPath>();
+    table[57] = Bind<&actions::qvFolderOperation>();
     return table;
 }
 

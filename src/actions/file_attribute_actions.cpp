@@ -1,0 +1,81 @@
+#include "file_attribute_actions.h"
+
+#include <windows.h>
+
+#include <array>
+#include <utility>
+
+#include "host_bridge.h"
+#include "param_text.h"
+#include "params.h"
+#include "shell_paths.h"
+
+namespace kv {
+namespace {
+
+constexpr std::array<std::pair<std::string_view, uint32_t>, 5> kAttributeWords = {{
+    {"Hidden", FILE_ATTRIBUTE_HIDDEN},
+    {"ReadOnly", FILE_ATTRIBUTE_READONLY},
+    {"System", FILE_ATTRIBUTE_SYSTEM},
+    {"Archive", FILE_ATTRIBUTE_ARCHIVE},
+    {"Directory", FILE_ATTRIBUTE_DIRECTORY},
+}};
+
+// The bits SetFileAttributes accepts; the others are the file system's own.
+constexpr uint32_t kSettableBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+void ReportSetFailure(const std::string& path, DWORD error) {
+    ReportError("Cannot set attributes of \"" + path + "\". " + SystemReason(error));
+}
+
+}  // namespace
+
+std::optional<uint32_t> AttributeBitOf(std::string_view word) {
+    for (const auto& [name, bit] : kAttributeWords) {
+        if (EqualsNoCase(word, name)) return bit;
+    }
+    return std::nullopt;
+}
+
+namespace actions {
+
+bool qvFileGetAtrribute(std::string path, std::string word, std::string variable) {
+    const DWORD attributes = ::GetFileAttributesW(WideFromAnsi(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || word.empty()) {
+        ReportError("Failed to get attributes a file or folder!");
+        return true;
+    }
+    const auto bit = AttributeBitOf(word);
+    SetVarBool(variable, bit.has_value() && (attributes & *bit) != 0);
+    return true;
+}
+
+bool qvFileSetAtrribute(std::string path, std::string word, std::string flag) {
+    bool on = false;
+    if (!ParseBoolParam(flag, on)) return false;
+    if (word.empty()) return true;
+    const std::wstring wide = WideFromAnsi(path);
+    const DWORD old = ::GetFileAttributesW(wide.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES) {
+        ReportSetFailure(path, ::GetLastError());
+        return false;
+    }
+    const auto bit = AttributeBitOf(word);
+    if (!bit || *bit == FILE_ATTRIBUTE_DIRECTORY) return true;
+    const DWORD changed = on ? (old | *bit) : (old & ~*bit);
+    if (changed == old) return true;
+    // FILE_ATTRIBUTE_NORMAL stands alone; with any other bit it is refused.
+    DWORD written = changed & kSettableBits;
+    if (written == 0) written = FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileAttributesW(wide.c_str(), written)) {
+        ReportSetFailure(path, ::GetLastError());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace actions
+}  // namespace kv
