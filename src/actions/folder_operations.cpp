@@ -61,6 +61,27 @@ std::vector<std::wstring> EntriesTaken(const std::wstring& folder, bool filesOnl
     return names;
 }
 
+// True when every entry below `from` has its namesake below `to`. Names
+// only: reading the files again would cost as much as the copy. Reparse
+// points are not entered, as the shell copies the link itself.
+bool IsCopiedByName(const std::wstring& from, const std::wstring& to) {
+    std::vector<std::wstring> pending{std::wstring()};
+    while (!pending.empty()) {
+        const std::wstring relative = std::move(pending.back());
+        pending.pop_back();
+        bool complete = true;
+        ForEachEntry(from + relative, [&](const WIN32_FIND_DATAW& entry) {
+            const std::wstring name = relative + L"\\" + entry.cFileName;
+            if (!Exists(to + name)) return complete = false;
+            if (IsFolder(entry) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+                pending.push_back(name);
+            return true;
+        });
+        if (!complete) return false;
+    }
+    return true;
+}
+
 bool CreateFolderTree(const std::wstring& folder) {
     const int result = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS) return false;
@@ -128,10 +149,13 @@ bool CopyMoveFolderOp(const std::string& source, const std::string& destination,
 
     // The shell reports success for work it skipped: check what it did.
     if (code == FO_MOVE) return EntriesTaken(from, filesOnly).empty();
-    for (const std::wstring& name : taken) {
-        if (!Exists(ExtendedPath(to + L"\\" + name))) return false;
+    if (filesOnly) {
+        for (const std::wstring& name : taken) {
+            if (!Exists(ExtendedPath(to + L"\\" + name))) return false;
+        }
+        return true;
     }
-    return true;
+    return IsCopiedByName(ExtendedPath(from), ExtendedPath(to));
 }
 
 namespace actions {

@@ -28,7 +28,8 @@ bool DeleteFolderOp(const std::string& path, bool undo, bool confirm);
 // shell shows no progress; FilesOnly leaves the subfolders where they are.
 // True only when the shell succeeded and the result checks out: a move
 // emptied the source (its top level of files for FilesOnly), a copy left
-// every entry of the source by name in the destination.
+// every entry of the source tree by name in the destination (every file of
+// the top level for FilesOnly).
 bool CopyMoveFolderOp(const std::string& source, const std::string& destination, UINT code,
                       bool filesOnly, bool confirm, bool progress);
 
