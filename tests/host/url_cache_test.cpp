@@ -60,7 +60,9 @@ protected:
     std::string cookie_, history_;
 };
 
-TEST_F(UrlCacheTest, ContentModesLeaveCookiesAndHistory) {
+// One case: the cache is shared by every process of the prefix, and each
+// mode empties a whole kind.
+TEST_F(UrlCacheTest, EachModeDeletesItsOwnKindOnly) {
     for (const char* mode : {"", "Cookies"}) {
         for (const std::string& url : content_) MakeEntry(url, NORMAL_CACHE_ENTRY);
         EXPECT_TRUE(host_->ExecAction(kClearCache, {mode}));
@@ -70,11 +72,9 @@ TEST_F(UrlCacheTest, ContentModesLeaveCookiesAndHistory) {
         EXPECT_TRUE(InCache(history_)) << mode;
     }
     EXPECT_TRUE(host_->calls().empty());
-}
-
-TEST_F(UrlCacheTest, CookieModeDeletesOnlyCookies) {
     for (const char* mode : {"Cookie", "cookie", "COOKIE"}) {
         MakeEntry(cookie_, COOKIE_CACHE_ENTRY);
+        for (const std::string& url : content_) MakeEntry(url, NORMAL_CACHE_ENTRY);
         EXPECT_TRUE(host_->ExecAction(kClearCache, {mode}));
         EXPECT_FALSE(InCache(cookie_)) << mode;
         for (const std::string& url : content_) EXPECT_TRUE(InCache(url)) << url << mode;
