@@ -38,6 +38,11 @@ bool RunShell(UINT code, const std::wstring& from, const std::wstring* to, FILEO
     return ShellFileOperation(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
+// The shell would expand these to every match.
+bool HasWildcard(const std::wstring& path) {
+    return path.find_first_of(L"*?") != std::wstring::npos;
+}
+
 std::wstring WithoutTrailingDelimiter(std::wstring path) {
     while (path.size() > 3 && path.back() == L'\\') path.pop_back();
     return path;
@@ -93,7 +98,7 @@ bool CreateFolderTree(const std::wstring& folder) {
 
 bool DeleteFolderOp(const std::string& path, bool undo, bool confirm) {
     const std::wstring wide = WideFromAnsi(path);
-    if (wide.empty() || wide.size() >= MAX_PATH) return false;
+    if (wide.empty() || wide.size() >= MAX_PATH || HasWildcard(wide)) return false;
     WIN32_FIND_DATAW entry;
     {
         win::UniqueFindHandle find(::FindFirstFileW(wide.c_str(), &entry));
@@ -114,7 +119,7 @@ bool CopyMoveFolderOp(const std::string& source, const std::string& destination,
     if (code != FO_COPY && code != FO_MOVE) return false;
     const std::wstring from = WithoutTrailingDelimiter(FullPath(WideFromAnsi(source)));
     const std::wstring to = WithoutTrailingDelimiter(FullPath(WideFromAnsi(destination)));
-    if (from.empty() || to.empty()) return false;
+    if (from.empty() || to.empty() || HasWildcard(from) || HasWildcard(to)) return false;
     // The shell cannot take longer paths (Wine's crashes the process).
     if (from.size() + 4 >= MAX_PATH || to.size() >= MAX_PATH) return false;
     // Copying a folder into itself never ends well.

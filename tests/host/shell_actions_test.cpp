@@ -116,7 +116,7 @@ Shortcut ReadShortcut(const std::wstring& file) {
     Shortcut read;
     const std::string bytes = ReadAll(file);
     if (bytes.size() >= 0x40) std::memcpy(&read.show, bytes.data() + 0x3C, 4);
-    CoInitialize(nullptr);
+    const HRESULT com = CoInitialize(nullptr);
     IShellLinkA* link = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    reinterpret_cast<void**>(&link)))) {
@@ -136,7 +136,7 @@ Shortcut ReadShortcut(const std::wstring& file) {
         if (persist != nullptr) persist->Release();
         link->Release();
     }
-    CoUninitialize();
+    if (SUCCEEDED(com)) CoUninitialize();
     return read;
 }
 
@@ -164,8 +164,15 @@ TEST_F(ShellActionsTest, CreateLinkWritesEveryField) {
               (std::vector<std::wstring>{L"max.lnk", L"min.txt.lnk", L"plain.lnk", L"target.exe",
                                          L"upper.LNK"}));
     EXPECT_TRUE(host_->CallsOf("SetVar").empty());
-    // COM stays usable for the host after the action.
+    // COM stays as the host had it: not initialised before, not after.
     EXPECT_EQ(CoInitialize(nullptr), S_OK);
+    CoUninitialize();
+    // A host thread in the multithreaded apartment keeps its COM.
+    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    EXPECT_TRUE(host_->ExecAction(kCreateLink, {target, tree.A(L"mta"), "", "", "", ""}));
+    EXPECT_EQ(ReadShortcut(tree[L"mta.lnk"]).path, target);
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
+    CoUninitialize();
     CoUninitialize();
 }
 

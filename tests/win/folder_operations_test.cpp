@@ -195,6 +195,11 @@ TEST_F(FolderOperationsTest, DeleteFindsThePathExactlyAsWritten) {
     EXPECT_FALSE(DeleteFolderOp(tree.A(L"file"), false, false));
     EXPECT_FALSE(DeleteFolderOp(tree.A(L"missing"), false, false));
     EXPECT_FALSE(DeleteFolderOp("", false, false));
+    // Wildcards would reach every match.
+    EXPECT_FALSE(DeleteFolderOp(tree.A(L"pla*"), false, false));
+    EXPECT_FALSE(DeleteFolderOp(tree.A(L"plai?"), false, false));
+    EXPECT_FALSE(CopyMoveFolderOp(tree.A(L"pla*"), tree.A(L"x"), FO_COPY, false, false, false));
+    EXPECT_FALSE(CopyMoveFolderOp(tree.A(L"plain"), tree.A(L"x*"), FO_MOVE, false, false, false));
     EXPECT_TRUE(g_requests.empty());
 }
 
