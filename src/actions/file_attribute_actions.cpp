@@ -74,6 +74,13 @@ bool qvFileSetAtrribute(std::string path, std::string word, std::string flag) {
         ReportSetFailure(path, ::GetLastError());
         return false;
     }
+    // Some file systems accept the write and keep nothing (Wine's view of
+    // Linux files: ReadOnly on folders, Archive on files, special files).
+    const DWORD now = ::GetFileAttributesW(wide.c_str());
+    if (now == INVALID_FILE_ATTRIBUTES || ((now & *bit) != 0) != on) {
+        ReportSetFailure(path, ERROR_NOT_SUPPORTED);
+        return false;
+    }
     return true;
 }
 

@@ -20,9 +20,9 @@ namespace actions {
 bool qvFileGetAtrribute(std::string path, std::string word, std::string variable);
 
 // Sets or clears the word's bit and keeps every other bit. A flag that is
-// not a boolean, an unreadable path or a refused write returns false (the
-// last two with the reason in "[LastError]"); an empty or unchangeable
-// word changes nothing and returns true.
+// not a boolean, an unreadable path, or a write that was refused or did
+// not hold returns false (the last two with the reason in "[LastError]");
+// an empty or unchangeable word changes nothing and returns true.
 bool qvFileSetAtrribute(std::string path, std::string word, std::string flag);
 
 }  // namespace actions
