@@ -145,6 +145,11 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
     int answered() const { return answered_; }
+    // From now on press `button`, counting afresh.
+    void press(int button) {
+        button_ = button;
+        answered_ = 0;
+    }
 
 private:
     void Run() {
@@ -174,7 +179,7 @@ private:
         Sleep(300);  // one press per dialog
     }
 
-    int button_;
+    std::atomic<int> button_;
     std::atomic<bool> stop_{false};
     std::atomic<int> answered_{0};
     std::thread thread_;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "file_tree.h"
@@ -50,6 +51,11 @@ protected:
         HostTest::SetUp();
         Start(":Done\nSetVar \"[done]\" \"yes\"\nReturn\n");
         host_->Vars().Set("[LastError]", "none");
+        dialogs_ = std::make_unique<DialogAnswerer>(IDCANCEL);
+    }
+    void TearDown() override {
+        dialogs_.reset();
+        HostTest::TearDown();
     }
     bool Delete(const std::string& folder, const std::string& undo, const std::string& confirm) {
         return host_->ExecAction(kDeleteFolder, {folder, undo, confirm});
@@ -68,6 +74,9 @@ protected:
     }
     std::string LastError() { return host_->Vars().Get("[LastError]"); }
 
+    // Every test answers the shell's dialogs, so none can be left waiting.
+    std::unique_ptr<DialogAnswerer> dialogs_;
+
     // Nesting, blanks, dots, Cyrillic and non-1251 names, hidden and
     // read-only files, empty folders.
     static void Fill(TempTree& tree, const std::wstring& at) {
@@ -85,14 +94,13 @@ protected:
 TEST_F(FolderOperationTest, DeleteFolderRemovesAnExistingFolderOnly) {
     TempTree tree("delete");
     Fill(tree, L"plain");
-    DialogAnswerer none(IDNO);
     EXPECT_TRUE(Delete(tree.A(L"plain"), "", ""));
     EXPECT_FALSE(PathExists(tree[L"plain"]));
     // Both words joined make neither choice: no dialog, gone for good.
     tree.File(L"joined\\f", "x");
     EXPECT_TRUE(Delete(tree.A(L"joined"), "Undo+Confirm", "Undo+Confirm"));
     EXPECT_FALSE(PathExists(tree[L"joined"]));
-    EXPECT_EQ(none.answered(), 0);
+    EXPECT_EQ(dialogs_->answered(), 0);
     EXPECT_EQ(LastError(), "none");
 
     tree.Folder(L"hidden");
@@ -111,18 +119,14 @@ TEST_F(FolderOperationTest, DeleteFolderRemovesAnExistingFolderOnly) {
 TEST_F(FolderOperationTest, DeleteFolderAsksWhenToldAndHonoursNo) {
     TempTree tree("confirm");
     tree.File(L"asked\\f", "x");
-    {
-        DialogAnswerer no(IDNO);
-        EXPECT_FALSE(Delete(tree.A(L"asked"), "", "confirm"));
-        EXPECT_GE(no.answered(), 1);
-    }
+    dialogs_->press(IDNO);
+    EXPECT_FALSE(Delete(tree.A(L"asked"), "", "confirm"));
+    EXPECT_GE(dialogs_->answered(), 1);
     EXPECT_EQ(LastError(), kDeleteFailed);
     EXPECT_EQ(ReadAll(tree[L"asked\\f"]), "x");
-    {
-        DialogAnswerer yes(IDYES);
-        EXPECT_TRUE(Delete(tree.A(L"asked"), "", "CONFIRM"));
-        EXPECT_GE(yes.answered(), 1);
-    }
+    dialogs_->press(IDYES);
+    EXPECT_TRUE(Delete(tree.A(L"asked"), "", "CONFIRM"));
+    EXPECT_GE(dialogs_->answered(), 1);
     EXPECT_FALSE(PathExists(tree[L"asked"]));
 }
 
@@ -154,7 +158,7 @@ TEST_F(FolderOperationTest, DeleteFolderWithUndoUsesTheRecycleBin) {
     TempTree tree("undo");
     const std::wstring name = L"binned-" + std::to_wstring(GetTickCount());
     tree.File(name + L"\\marker", "x");
-    DialogAnswerer yes(IDYES);  // a shell without a bin asks to delete for good
+    dialogs_->press(IDYES);  // a shell without a bin asks to delete for good
     EXPECT_TRUE(Delete(tree.A(name), "undo", ""));
     EXPECT_FALSE(PathExists(tree[name]));
     const std::wstring trash = TrashFolder();
@@ -167,7 +171,7 @@ TEST_F(FolderOperationTest, DeleteFolderWithUndoUsesTheRecycleBin) {
     tree.File(name + L"\\again", "x");
     EXPECT_TRUE(Operation(tree.A(name), "", "delete", " Undo + Confirm "));
     EXPECT_FALSE(PathExists(tree[name]));
-    EXPECT_GE(yes.answered(), 1);  // Confirm asked
+    EXPECT_GE(dialogs_->answered(), 1);  // Confirm asked
     if (!trash.empty()) {
         EXPECT_EQ(TakeFromTrash(trash, name, L"again"), 1);
     }
@@ -179,7 +183,6 @@ TEST_F(FolderOperationTest, CopyReproducesTheTreeInAMissingDestination) {
     TempTree tree("copy");
     Fill(tree, L"src");
     const auto before = Listing(tree[L"src"]);
-    DialogAnswerer none(IDCANCEL);
     EXPECT_TRUE(Operation(tree.A(L"src"), tree.A(L"new\\dst"), "Copy", ""));
     EXPECT_TRUE(SubroutineRan());
     EXPECT_EQ(host_->Vars().Get("[done]"), "yes");
@@ -191,7 +194,7 @@ TEST_F(FolderOperationTest, CopyReproducesTheTreeInAMissingDestination) {
     EXPECT_EQ(ReadAll(tree[L"single copy\\only\\f"]), "x");
     // Again onto itself without Confirm: nothing is asked.
     EXPECT_TRUE(Operation(tree.A(L"src"), tree.A(L"new\\dst"), "copy", ""));
-    EXPECT_EQ(none.answered(), 0);
+    EXPECT_EQ(dialogs_->answered(), 0);
     EXPECT_EQ(LastError(), "none");
 }
 
@@ -230,7 +233,6 @@ TEST_F(FolderOperationTest, ShortfallsAreReportedAndTheSubroutineStillRuns) {
     HANDLE held = CreateFileW(tree[L"src\\locked"].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    DialogAnswerer answer(IDCANCEL);
     EXPECT_TRUE(Operation(tree.A(L"src"), tree.A(L"dst"), "Copy", ""));
     EXPECT_EQ(LastError(), kCopyFailed);
     EXPECT_TRUE(SubroutineRan());
