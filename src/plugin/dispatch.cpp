@@ -2,7 +2,9 @@
 
 #include "hash_actions.h"
 #include "main_window_actions.h"
+#include "process_names.h"
 #include "string_actions.h"
+#include "window_actions.h"
 
 namespace kv {
 namespace {
@@ -11,6 +13,21 @@ namespace {
 // returns false to the host.
 constexpr ActionTable MakePluginActions() {
     ActionTable table{};
+    table[18] = Bind<&actions::qvFindWindow>();
+    table[19] = Bind<&actions::qvGetWindowHandle>();
+    table[20] = Bind<&actions::qvGetWindowTitle>();
+    table[21] = Bind<&actions::qvSetWindowTitle>();
+    table[22] = Bind<&actions::qvShowWindow>();
+    table[23] = Bind<&actions::qvSetWindowPos>();
+    table[24] = Bind<&actions::qvSetWindowTransparent>();
+    table[25] = Bind<&actions::qvIsWindow>();
+    table[26] = Bind<&actions::qvEnableWindow>();
+    table[27] = Bind<&actions::qvDisableWindow>();
+    table[28] = Bind<&actions::qvGetWindowRectangle>();
+    table[29] = Bind<&actions::qvGetForegroundWindow>();
+    table[30] = Bind<&actions::qvSetForegroundWindow>();
+    table[31] = Bind<&actions::qvGetExeNameByHandle>();
+    table[32] = Bind<&actions::qvGetDesktopRectangle>();
     table[42] = Bind<&actions::qvSetOnMoveSize>();
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();
