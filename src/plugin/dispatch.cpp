@@ -1,7 +1,9 @@
 #include "dispatch.h"
 
 #include "hash_actions.h"
+#include "host_window_actions.h"
 #include "main_window_actions.h"
+#include "mask_actions.h"
 #include "process_names.h"
 #include "string_actions.h"
 #include "window_actions.h"
@@ -28,10 +30,20 @@ constexpr ActionTable MakePluginActions() {
     table[30] = Bind<&actions::qvSetForegroundWindow>();
     table[31] = Bind<&actions::qvGetExeNameByHandle>();
     table[32] = Bind<&actions::qvGetDesktopRectangle>();
+    table[33] = Bind<&actions::qvSetCustomWindowPos>();
+    table[34] = Bind<&actions::qvShowCustomWindow>();
+    table[35] = Bind<&actions::qvIsCustomWindow>();
+    table[36] = Bind<&actions::qvEnableCustomWindow>();
+    table[37] = Bind<&actions::qvDisableCustomWindow>();
+    table[38] = Bind<&actions::qvSetCustomWindowTransparent>();
+    table[39] = Bind<&actions::qvAnimateCustomWindow>();
+    table[40] = Bind<&actions::qvSetCustomWindowMask>();
+    table[41] = Bind<&actions::qvRefreshWindows>();
     table[42] = Bind<&actions::qvSetOnMoveSize>();
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
+    table[55] = Bind<&actions::qvShowInRectangle>();
     return table;
 }
 
