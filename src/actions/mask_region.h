@@ -10,8 +10,8 @@
 
 namespace kv::actions {
 
-// One region from rectangles given in region order, in a single call.
-// An empty list gives an empty region.
+// One region from rectangles given in region order, built in one pass over
+// them. An empty list gives an empty region; empty when the system fails.
 win::UniqueRegion RegionOfRects(const std::vector<RunRect>& rects);
 
 // The picture's area without the pixels of the transparent colour
