@@ -328,20 +328,28 @@ TEST_F(HostTest, RefreshRepaintsOnlyAfterTheStartMessage) {
     options.sendStartMessage = false;
     Start("", options);
     auto window = MakeTestWindow("Refresh", 10, 10, 60, 40);
-    const auto pending = [&] { return GetUpdateRect(window.get(), nullptr, FALSE) != 0; };
-    UpdateWindow(window.get());
-    ValidateRect(window.get(), nullptr);
-    EXPECT_TRUE(host_->ExecAction(kRefreshWindows, {}));
-    EXPECT_FALSE(pending());
+    // Whether the action left the window waiting for a repaint. Tests in
+    // other processes may repaint every window too, so a repaint counts as
+    // missing when one attempt of a few sees none.
+    const auto repaints = [&] {
+        bool seen = true;
+        for (int attempt = 0; attempt < 5 && seen; ++attempt) {
+            UpdateWindow(window.get());
+            ValidateRect(window.get(), nullptr);
+            EXPECT_TRUE(host_->ExecAction(kRefreshWindows, {}));
+            seen = GetUpdateRect(window.get(), nullptr, FALSE) != 0;
+        }
+        return seen;
+    };
+    EXPECT_FALSE(repaints());
     host_->SendMessage(1);
-    EXPECT_TRUE(host_->ExecAction(kRefreshWindows, {}));
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     GetVersionExA(&version);
 #pragma GCC diagnostic pop
-    EXPECT_EQ(pending(), version.dwMajorVersion > 5);
+    EXPECT_EQ(repaints(), version.dwMajorVersion > 5);
 }
 
 }  // namespace
