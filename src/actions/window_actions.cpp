@@ -179,22 +179,25 @@ bool qvSetForegroundWindow(std::string handle) {
     return false;
 }
 
-bool qvGetDesktopRectangle(std::string leftVariable, std::string topVariable,
-                           std::string widthVariable, std::string heightVariable) {
+RECT FreeDesktopArea(HWND taskbar) {
     RECT desktop{};
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    if (taskbar == nullptr) return desktop;
+    RECT bar{};
+    ::GetWindowRect(taskbar, &bar);
+    const win::UniqueRegion area(::CreateRectRgnIndirect(&desktop));
+    const win::UniqueRegion barArea(::CreateRectRgnIndirect(&bar));
     RECT free = desktop;
-    // Without a taskbar the whole desktop is free.
-    if (const HWND taskbar = ::FindWindowA("Shell_TrayWnd", "")) {
-        RECT bar{};
-        ::GetWindowRect(taskbar, &bar);
-        const win::UniqueRegion area(::CreateRectRgnIndirect(&desktop));
-        const win::UniqueRegion barArea(::CreateRectRgnIndirect(&bar));
-        if (area && barArea) {
-            ::CombineRgn(area.get(), area.get(), barArea.get(), RGN_DIFF);
-            ::GetRgnBox(area.get(), &free);
-        }
+    if (area && barArea) {
+        ::CombineRgn(area.get(), area.get(), barArea.get(), RGN_DIFF);
+        ::GetRgnBox(area.get(), &free);
     }
+    return free;
+}
+
+bool qvGetDesktopRectangle(std::string leftVariable, std::string topVariable,
+                           std::string widthVariable, std::string heightVariable) {
+    const RECT free = FreeDesktopArea(::FindWindowA("Shell_TrayWnd", ""));
     SetVar(leftVariable, FormatSigned(free.left));
     SetVar(topVariable, FormatSigned(free.top));
     SetVar(widthVariable, FormatSigned(free.right - free.left));

@@ -3,6 +3,8 @@
 // free area.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace kv::actions {
@@ -23,6 +25,10 @@ bool qvGetWindowRectangle(std::string handle, std::string leftVariable, std::str
                           std::string sizeMode);
 bool qvGetForegroundWindow(std::string variable);
 bool qvSetForegroundWindow(std::string handle);
+// The bounding box of the desktop without the taskbar window's rectangle;
+// the whole desktop when there is no taskbar (null).
+RECT FreeDesktopArea(HWND taskbar);
+
 bool qvGetDesktopRectangle(std::string leftVariable, std::string topVariable,
                            std::string widthVariable, std::string heightVariable);
 
