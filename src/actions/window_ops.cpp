@@ -39,6 +39,9 @@ int ShowCommandOfWord(std::string_view word) {
 }
 
 void SendCloseCommand(HWND window) {
+    // Only to a real window: 0xFFFF would broadcast the close command to
+    // every top-level window on the desktop.
+    if (!::IsWindow(window)) return;
     // A window of another program may answer the close command with a
     // question to its user; the host does not wait for that answer.
     DWORD_PTR ignored = 0;

@@ -135,6 +135,9 @@ TEST_F(WindowTest, ShowWordsDriveTheWindowState) {
     EXPECT_FALSE(Run(kShowWindow, {"1x", "Show"}, __LINE__));
     EXPECT_FALSE(IsWindowVisible(w_));
 
+    // The broadcast handle is no window: nothing is closed.
+    EXPECT_TRUE(Run(kShowWindow, {"65535", "Close"}, __LINE__));
+    EXPECT_TRUE(IsWindow(w_));
     EXPECT_TRUE(Run(kShowWindow, {h_, "close"}, __LINE__));
     EXPECT_FALSE(IsWindow(w_));
     window_.release();
