@@ -243,6 +243,7 @@ ActionOutcome TestHost::RunAction(const std::string& name,
 //   HostAnswer "request" "text" ["True"|"False"]   answer an interface request
 //   HostObject "name" "window handle"              an object's window (request 7)
 //   HostFiles "folder"                             where embedded files are served from
+//   HostMainWindow "[var]"                         the host window's handle, into a variable
 std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                                                       const std::vector<std::string>& rawParams) {
     std::vector<std::string> p;
@@ -254,6 +255,10 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
     }
     if (command == "hostobject" && p.size() == 2) {
         SetObjectWindow(p[0], reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoul(p[1]))));
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostmainwindow" && rawParams.size() == 1) {
+        vars_.Set(rawParams[0], std::to_string(reinterpret_cast<uintptr_t>(mainWindow_)));
         return ActionOutcome::Done(true);
     }
     if (command == "hostfiles" && p.size() == 1) {

@@ -4,10 +4,14 @@
 #include "folder_operations.h"
 #include "folder_size.h"
 #include "hash_actions.h"
+#include "host_window_actions.h"
 #include "main_window_actions.h"
+#include "mask_actions.h"
+#include "process_names.h"
 #include "shell_actions.h"
 #include "string_actions.h"
 #include "url_cache_actions.h"
+#include "window_actions.h"
 
 namespace kv {
 namespace {
@@ -16,6 +20,30 @@ namespace {
 // returns false to the host.
 constexpr ActionTable MakePluginActions() {
     ActionTable table{};
+    table[18] = Bind<&actions::qvFindWindow>();
+    table[19] = Bind<&actions::qvGetWindowHandle>();
+    table[20] = Bind<&actions::qvGetWindowTitle>();
+    table[21] = Bind<&actions::qvSetWindowTitle>();
+    table[22] = Bind<&actions::qvShowWindow>();
+    table[23] = Bind<&actions::qvSetWindowPos>();
+    table[24] = Bind<&actions::qvSetWindowTransparent>();
+    table[25] = Bind<&actions::qvIsWindow>();
+    table[26] = Bind<&actions::qvEnableWindow>();
+    table[27] = Bind<&actions::qvDisableWindow>();
+    table[28] = Bind<&actions::qvGetWindowRectangle>();
+    table[29] = Bind<&actions::qvGetForegroundWindow>();
+    table[30] = Bind<&actions::qvSetForegroundWindow>();
+    table[31] = Bind<&actions::qvGetExeNameByHandle>();
+    table[32] = Bind<&actions::qvGetDesktopRectangle>();
+    table[33] = Bind<&actions::qvSetCustomWindowPos>();
+    table[34] = Bind<&actions::qvShowCustomWindow>();
+    table[35] = Bind<&actions::qvIsCustomWindow>();
+    table[36] = Bind<&actions::qvEnableCustomWindow>();
+    table[37] = Bind<&actions::qvDisableCustomWindow>();
+    table[38] = Bind<&actions::qvSetCustomWindowTransparent>();
+    table[39] = Bind<&actions::qvAnimateCustomWindow>();
+    table[40] = Bind<&actions::qvSetCustomWindowMask>();
+    table[41] = Bind<&actions::qvRefreshWindows>();
     table[42] = Bind<&actions::qvSetOnMoveSize>();
     table[43] = Bind<&actions::qvFolderSize>();
     table[44] = Bind<&actions::qvDeleteFolder>();
@@ -27,6 +55,7 @@ constexpr ActionTable MakePluginActions() {
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
+    table[55] = Bind<&actions::qvShowInRectangle>();
     table[56] = Bind<&actions::qvGetFolderPath>();
     table[57] = Bind<&actions::qvFolderOperation>();
     return table;

@@ -59,6 +59,17 @@ struct InvalidValueTraits {
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) { CloseFn(h); }
 };
+template <typename G>
+struct GdiTraits {
+    using Type = G;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DeleteDC(h); }
+};
 struct GlobalTraits {
     using Type = HGLOBAL;
     static Type Invalid() { return nullptr; }
@@ -73,6 +84,9 @@ using UniqueFileHandle = UniqueResource<detail::InvalidValueTraits<::CloseHandle
 using UniqueFindHandle = UniqueResource<detail::InvalidValueTraits<::FindClose>>;
 using UniqueGlobal = UniqueResource<detail::GlobalTraits>;
 using UniqueGdiObject = UniqueResource<detail::NullTraits<HGDIOBJ, ::DeleteObject>>;
+using UniqueRegion = UniqueResource<detail::GdiTraits<HRGN>>;
+using UniqueBitmap = UniqueResource<detail::GdiTraits<HBITMAP>>;
+using UniqueMemoryDc = UniqueResource<detail::MemoryDcTraits>;  // from CreateCompatibleDC
 using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
 using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
 
@@ -107,6 +121,22 @@ public:
 
 private:
     I* p_ = nullptr;
+};
+
+// Selects a GDI object into a device context for the scope.
+class SelectObjectScope {
+public:
+    SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectObjectScope() {
+        if (old_ != nullptr && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+    }
+    SelectObjectScope(const SelectObjectScope&) = delete;
+    SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+    bool ok() const { return old_ != nullptr && old_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
 };
 
 // Runs a callable when the scope ends, unless dismissed.
