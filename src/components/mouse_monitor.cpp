@@ -239,8 +239,8 @@ void Teardown() {
 }  // namespace
 
 bool StartMouseMonitor(bool global, std::string goSubText, bool runSubroutine) {
-    StopMouseMonitor();
     auto& monitor = Monitor();
+    if (monitor) StopMouseMonitor();
     monitor = std::make_unique<TMouseMonitor>(std::move(goSubText), runSubroutine);
     monitor->Install(global);
     return g_active;
