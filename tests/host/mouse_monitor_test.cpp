@@ -91,6 +91,24 @@ TEST_F(MouseMonitorTest, LocalButtonsRunTheCodeLineThenTheSubroutine) {
     EXPECT_EQ(PumpForLines(2), (Lines{CodeLine("qvLBD"), CodeLine("qvLBU")}));
 }
 
+TEST_F(MouseMonitorTest, SettingsAnswerFalseOnlyForAnEmptyWordOrAFlagThatIsNoBoolean) {
+    // Without a monitor the settings do nothing, and say true.
+    EXPECT_TRUE(host_->ExecAction(3, {"GetInfo", "False"}));
+    EXPECT_TRUE(host_->ExecAction(3, {"Unknown", "True"}));
+    EXPECT_FALSE(host_->ExecAction(3, {"", "True"}));
+    EXPECT_FALSE(host_->ExecAction(3, {"PlayAction", "1"}));
+    EXPECT_FALSE(host_->ExecAction(3, {"PlayAction", ""}));
+    // An empty mode word starts nothing.
+    EXPECT_TRUE(host_->ExecAction(2, {"", "OnMouse", "True"}));
+    EXPECT_TRUE(host_->CallsOf("SetVar").empty());
+    EXPECT_TRUE(host_->ExecAction(4, {}));
+
+    // A misspelt word is local mode; an unknown subroutine runs nothing.
+    Monitor("Globl", "NoSuchSub", "True");
+    Click();
+    EXPECT_EQ(PumpForLines(2), (Lines{CodeLine("qvLBD"), CodeLine("qvLBU")}));
+}
+
 TEST_F(MouseMonitorTest, WheelNotchesReachTheVariableBeforeTheCodeLineInLocalModeOnly) {
     Monitor("Local", "OnMouse", "False");
     const POINT p = NextPoint();
