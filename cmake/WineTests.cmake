@@ -12,21 +12,18 @@ function(kelvane_wine_tests target)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  set(env "")
+  # Properties go in as name/value pairs; an empty value would vanish from
+  # the list and shift every pair after it, so optional ones are appended.
+  set(props TIMEOUT ${ARG_TIMEOUT} PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\.")
   if(ARG_LOCALE)
-    set(env "KELVANE_LOCALE=${ARG_LOCALE}")
+    list(APPEND props ENVIRONMENT "KELVANE_LOCALE=${ARG_LOCALE}")
   endif()
-  set(lock "")
   if(ARG_LOCK)
-    set(lock RESOURCE_LOCK ${ARG_LOCK})
+    list(APPEND props RESOURCE_LOCK ${ARG_LOCK})
   endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     TEST_PREFIX "${ARG_PREFIX}"
-    PROPERTIES
-      TIMEOUT ${ARG_TIMEOUT}
-      ENVIRONMENT "${env}"
-      PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
-      ${lock})
+    PROPERTIES ${props})
 endfunction()

@@ -1,8 +1,8 @@
 #include "mouse_monitor.h"
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "host_bridge.h"
 #include "message_window.h"
@@ -220,10 +220,9 @@ private:
     RearmTrigger rearm_{*this};
 };
 
-std::unique_ptr<TMouseMonitor>& Monitor() {
-    static std::unique_ptr<TMouseMonitor> monitor;
-    return monitor;
-}
+// Owned here and released by Stop or at unload, never by a static
+// destructor: at process exit the windows and hooks go with the process.
+TMouseMonitor* g_monitor = nullptr;
 
 void Teardown() {
     ++g_generation;
@@ -233,25 +232,23 @@ void Teardown() {
     g_hook = nullptr;
     g_cancelHook = nullptr;
     g_global = false;
-    Monitor().reset();
+    delete std::exchange(g_monitor, nullptr);
 }
 
 }  // namespace
 
 bool StartMouseMonitor(bool global, std::string goSubText, bool runSubroutine) {
-    auto& monitor = Monitor();
-    if (monitor) StopMouseMonitor();
-    monitor = std::make_unique<TMouseMonitor>(std::move(goSubText), runSubroutine);
-    monitor->Install(global);
+    if (g_monitor != nullptr) StopMouseMonitor();
+    g_monitor = new TMouseMonitor(std::move(goSubText), runSubroutine);
+    g_monitor->Install(global);
     return g_active;
 }
 
 bool ConfigureMouseMonitor(MonitorSetting setting, bool value) {
-    auto& monitor = Monitor();
-    if (!monitor) return false;
-    if (setting == MonitorSetting::PlayAction) monitor->RunSubroutine = value;
+    if (g_monitor == nullptr) return false;
+    if (setting == MonitorSetting::PlayAction) g_monitor->RunSubroutine = value;
     if (setting == MonitorSetting::GetInfo) {
-        monitor->ReportPosition = value;
+        g_monitor->ReportPosition = value;
         if (!value) TMouseMonitor::EmptyPositionVariables();
     }
     return true;

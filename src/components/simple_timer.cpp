@@ -1,7 +1,7 @@
 #include "simple_timer.h"
 
 #include <algorithm>
-#include <memory>
+#include <utility>
 #include <vector>
 
 #include "message_window.h"
@@ -40,10 +40,8 @@ private:
     std::vector<TSimpleTimer*> timers_;
 };
 
-std::unique_ptr<TSimpleTimerHandler>& Handler() {
-    static std::unique_ptr<TSimpleTimerHandler> handler;
-    return handler;
-}
+// Released with the last timer or at unload, never by a static destructor.
+TSimpleTimerHandler* g_handler = nullptr;
 
 UINT_PTR NextTimerId() {
     static UINT_PTR next = 0x4B560000;  // away from small ids others may use
@@ -53,38 +51,35 @@ UINT_PTR NextTimerId() {
 }  // namespace
 
 TSimpleTimer::TSimpleTimer() : timerId_(NextTimerId()) {
-    auto& handler = Handler();
-    if (!handler) handler = std::make_unique<TSimpleTimerHandler>();
-    handler->Timers().push_back(this);
+    if (g_handler == nullptr) g_handler = new TSimpleTimerHandler();
+    g_handler->Timers().push_back(this);
 }
 
 TSimpleTimer::~TSimpleTimer() {
     SetEnabled(false);
-    auto& handler = Handler();
-    if (!handler) return;
-    auto& timers = handler->Timers();
+    if (g_handler == nullptr) return;
+    auto& timers = g_handler->Timers();
     timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
-    if (timers.empty()) handler.reset();
+    if (timers.empty()) delete std::exchange(g_handler, nullptr);
 }
 
 void TSimpleTimer::Start() {
     Kill();
     if (interval_ == 0) return;
-    auto& handler = Handler();
-    if (!handler || handler->Window() == nullptr) return;
-    if (SetTimer(handler->Window(), timerId_, interval_, nullptr) != 0) {
+    if (g_handler == nullptr || g_handler->Window() == nullptr) return;
+    if (SetTimer(g_handler->Window(), timerId_, interval_, nullptr) != 0) {
         running_ = true;
         enabled_ = true;
-        ++handler->ActiveCount;
+        ++g_handler->ActiveCount;
     }
 }
 
 void TSimpleTimer::Kill() {
     if (!running_) return;
     running_ = false;
-    auto& handler = Handler();
-    if (handler && KillTimer(handler->Window(), timerId_) && handler->ActiveCount > 0)
-        --handler->ActiveCount;
+    if (g_handler != nullptr && KillTimer(g_handler->Window(), timerId_) &&
+        g_handler->ActiveCount > 0)
+        --g_handler->ActiveCount;
 }
 
 void TSimpleTimer::SetEnabled(bool enabled) {
@@ -116,10 +111,10 @@ void TSimpleTimer::Tick() {
     callback(*this);
 }
 
-HWND SimpleTimerWindow() { return Handler() ? Handler()->Window() : nullptr; }
-int SimpleTimerCount() { return Handler() ? static_cast<int>(Handler()->Timers().size()) : 0; }
-int ActiveSimpleTimerCount() { return Handler() ? Handler()->ActiveCount : 0; }
+HWND SimpleTimerWindow() { return g_handler ? g_handler->Window() : nullptr; }
+int SimpleTimerCount() { return g_handler ? static_cast<int>(g_handler->Timers().size()) : 0; }
+int ActiveSimpleTimerCount() { return g_handler ? g_handler->ActiveCount : 0; }
 
-void ReleaseSimpleTimers() { Handler().reset(); }
+void ReleaseSimpleTimers() { delete std::exchange(g_handler, nullptr); }
 
 }  // namespace kv
