@@ -193,6 +193,25 @@ TEST_F(MouseMonitorTest, DoubleClickPressIsReportedAsAPress) {
               (Lines{CodeLine("qvLBD"), CodeLine("qvLBU"), CodeLine("qvLBD"), CodeLine("qvLBU")}));
 }
 
+TEST_F(MouseMonitorTest, HostThatPeeksBeforeTakingSeesEachEventOnce) {
+    Monitor("Local", "OnMouse", "False");
+    Click();
+    Click(MouseButton::Right);
+    // Each message is looked at first, then that same message taken.
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 600) {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            Sleep(5);
+            continue;
+        }
+        const UINT peeked = msg.message;
+        if (PeekMessageA(&msg, nullptr, peeked, peeked, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(ScriptLines(),
+              (Lines{CodeLine("qvLBD"), CodeLine("qvLBU"), CodeLine("qvRBD"), CodeLine("qvRBU")}));
+}
+
 TEST_F(MouseMonitorTest, SubroutineThatPumpsGetsNestedEventsInOrder) {
     Monitor("Local", "Pump", "True");
     Click();  // both notices queue before the first is handled
