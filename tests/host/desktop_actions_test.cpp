@@ -49,10 +49,7 @@ TEST_F(DesktopTest, PointerIsShownOrHiddenWhateverTheCountWas) {
 
 TEST_F(DesktopTest, TaskbarIsHiddenAndShown) {
     Start();
-    // Wine's desktop keeps a hidden tray window; a topmost one is found first.
-    TargetWindow tray(0, 560, 300, 30, "");
-    TargetWindow probe(0, 0, 1, 1, "");  // keeps the class registered
-    DestroyWindow(tray.get());
+    // Wine's desktop may keep a hidden tray window; a topmost one is found first.
     WNDCLASSA wc{};
     wc.lpfnWndProc = &DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);

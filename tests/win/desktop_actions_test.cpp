@@ -202,8 +202,7 @@ TEST_F(DesktopActionsTest, ChangeLayoutAsksTheWindowAndDefaultProcessingSwitches
     } else {
         g_vars.clear();
         EXPECT_TRUE(actions::qvKBGetLayout("layout"));
-        constexpr AnsiText kUnknown{"Неизвестно..."};
-        EXPECT_EQ(g_vars, (Vars{{"[LastError]", kUnknown.c_str()}}));
+        EXPECT_EQ(g_vars, (Vars{{"[LastError]", "\xCD\xE5\xE8\xE7\xE2\xE5\xF1\xF2\xED\xEE..."}}));
         SetActiveWindow(window);
         ASSERT_EQ(GetActiveWindow(), window);
         g_requests = 0;
