@@ -263,8 +263,4 @@ void StopMouseMonitor() {
 
 void ReleaseMouseMonitor() { Teardown(); }
 
-bool MouseMonitorActive() { return g_active; }
-HHOOK MouseMonitorHook() { return g_hook; }
-HWND MouseMonitorWindow() { return g_notifyWindow; }
-
 }  // namespace kv

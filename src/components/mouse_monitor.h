@@ -32,9 +32,4 @@ void StopMouseMonitor();
 // At unload: as Stop, without calling the host.
 void ReleaseMouseMonitor();
 
-// State, for tests and benchmarks.
-bool MouseMonitorActive();
-HHOOK MouseMonitorHook();   // null while the re-arm is pending
-HWND MouseMonitorWindow();  // the notification window
-
 }  // namespace kv

@@ -68,7 +68,23 @@ bool ShutdownPrivilegeEnabled() {
     return enabled;
 }
 
+void SetShutdownPrivilege(bool enabled) {
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    ASSERT_TRUE(
+        LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid));
+    privileges.Privileges[0].Attributes = enabled ? SE_PRIVILEGE_ENABLED : 0;
+    EXPECT_TRUE(AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr));
+    CloseHandle(token);
+}
+
 TEST_F(DesktopActionsTest, SessionWordsEndTheSessionForcedWithThePrivilegeEnabled) {
+    SetShutdownPrivilege(false);
+    ASSERT_FALSE(ShutdownPrivilegeEnabled());
+    EXPECT_TRUE(actions::qvExitWindows("ExitDialog"));  // needs no privilege
+    EXPECT_FALSE(ShutdownPrivilegeEnabled());
     const std::pair<const char*, UINT> words[] = {
         {"LogOff", EWX_LOGOFF | EWX_FORCE},
         {"reboot", EWX_REBOOT | EWX_FORCE},
