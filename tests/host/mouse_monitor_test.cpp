@@ -331,6 +331,9 @@ TEST_F(MouseMonitorTest, StartAndStopCyclesLeaveNoWindowsOrObjectsBehind) {
 TEST_F(MouseMonitorTest, UnloadingWithAMonitorRunningLeavesTheHostTakingInput) {
     Monitor("Global");
     ASSERT_NE(FindWindowA("TPUtilWindow", nullptr), nullptr);
+    // With the re-arm timer pending, too.
+    ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_CANCELJOURNAL, 0, 0));
+    host_->Wait(100);
     host_.reset();  // frees the library
     EXPECT_EQ(FindWindowA("TPUtilWindow", nullptr), nullptr);
     WNDCLASSA info{};
@@ -339,7 +342,7 @@ TEST_F(MouseMonitorTest, UnloadingWithAMonitorRunningLeavesTheHostTakingInput) {
     // Input after the unload reaches the host's windows; a hook left behind
     // would call into unmapped code.
     Click();
-    kvhost::PumpMessages(300);
+    kvhost::PumpMessages(1300);  // past the moment the re-arm would have come
     EXPECT_EQ(target_.presses(), 1);
     host_ = std::make_unique<kvhost::TestHost>();  // for TearDown
 }
