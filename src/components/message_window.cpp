@@ -20,6 +20,12 @@ std::vector<HWND>& LiveWindows() {
 // The handler is bound through GWLP_USERDATA: no executable thunks. Messages
 // that arrive before the binding (creation) or after it (destruction) get
 // default processing.
+void Forget(HWND window) {
+    auto& live = LiveWindows();
+    live.erase(std::remove(live.begin(), live.end(), window), live.end());
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+}
+
 LRESULT CALLBACK MessageWindowProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* handler = reinterpret_cast<MessageHandler*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (handler == nullptr) return DefWindowProcA(window, msg, wparam, lparam);
@@ -27,6 +33,8 @@ LRESULT CALLBACK MessageWindowProc(HWND window, UINT msg, WPARAM wparam, LPARAM 
     // The handler may destroy its own window and itself; only the record,
     // which lives on this frame, is read afterwards.
     ContainVoid("TPUtilWindow", [&] { handler->HandleMessage(window, record); });
+    // Destroyed by someone else (or with its thread): the handle is dead.
+    if (msg == WM_NCDESTROY) Forget(window);
     return record.Result;
 }
 
@@ -60,10 +68,8 @@ HWND AllocateMessageWindow(MessageHandler& handler) {
 void DeallocateMessageWindow(HWND window) {
     if (window == nullptr) return;
     auto& live = LiveWindows();
-    const auto it = std::find(live.begin(), live.end(), window);
-    if (it == live.end()) return;  // not ours, or already gone
-    live.erase(it);
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (std::find(live.begin(), live.end(), window) == live.end()) return;  // not ours, or gone
+    Forget(window);
     DestroyWindow(window);
 }
 

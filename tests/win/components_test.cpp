@@ -75,6 +75,13 @@ TEST(MessageWindow, HiddenToolWindowOfItsOwnClassHandsEveryMessageToItsHandler) 
     EXPECT_EQ(recorder.seen.size(), 2u);
     DeallocateMessageWindow(window);  // twice is harmless
     DeallocateMessageWindow(nullptr);
+
+    // Destroyed behind its owner's back: forgotten, and a later deallocation
+    // touches nothing.
+    const HWND other = AllocateMessageWindow(recorder);
+    ASSERT_TRUE(DestroyWindow(other));
+    EXPECT_EQ(LiveMessageWindows(), 0);
+    DeallocateMessageWindow(other);
 }
 
 TEST(MessageWindow, ClassOfThatNameWithAnotherProcedureIsTakenOver) {
