@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "borland_thunks.h"
+#include "input.h"
 
 namespace kvhost {
 namespace {
@@ -244,6 +245,8 @@ ActionOutcome TestHost::RunAction(const std::string& name,
 //   HostObject "name" "window handle"              an object's window (request 7)
 //   HostFiles "folder"                             where embedded files are served from
 //   HostMainWindow "[var]"                         the host window's handle, into a variable
+//   HostMouse "Move"|"Click"|"RightClick" "x" "y"  real mouse input at a screen point
+//   HostMouse "Wheel" "notches"                    a wheel turn (negative: towards the user)
 std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                                                       const std::vector<std::string>& rawParams) {
     std::vector<std::string> p;
@@ -259,6 +262,20 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
     }
     if (command == "hostmainwindow" && rawParams.size() == 1) {
         vars_.Set(rawParams[0], std::to_string(reinterpret_cast<uintptr_t>(mainWindow_)));
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostmouse" && !p.empty()) {
+        const std::string what = LowerAscii(p[0]);
+        bool sent = false;
+        if (what == "wheel" && p.size() == 2) sent = SendMouseWheel(std::stoi(p[1]));
+        if (p.size() == 3) {
+            const int x = std::stoi(p[1]);
+            const int y = std::stoi(p[2]);
+            if (what == "move") sent = SendMouseMove(x, y);
+            if (what == "click") sent = SendMouseClick(x, y);
+            if (what == "rightclick") sent = SendMouseClick(x, y, MouseButton::Right);
+        }
+        if (!sent) return ActionOutcome::Fault("bad HostMouse line");
         return ActionOutcome::Done(true);
     }
     if (command == "hostfiles" && p.size() == 1) {
@@ -281,17 +298,7 @@ void TestHost::Print(const std::string& text) {
 
 void TestHost::Wait(int milliseconds) {
     // Pump messages so that timers, hooks and posted notices can fire.
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        const auto left = static_cast<int32_t>(end - GetTickCount());
-        if (left <= 0) break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
-    }
+    PumpMessages(milliseconds);
 }
 
 void TestHost::Record(const char* callback, std::vector<std::string> args) {

@@ -5,11 +5,16 @@
 #include "folder_size.h"
 #include "hash_actions.h"
 #include "host_window_actions.h"
+#include "keyboard_actions.h"
 #include "main_window_actions.h"
 #include "mask_actions.h"
+#include "mouse_actions.h"
 #include "process_names.h"
+#include "screen_saver_actions.h"
+#include "session_actions.h"
 #include "shell_actions.h"
 #include "string_actions.h"
+#include "taskbar_actions.h"
 #include "url_cache_actions.h"
 #include "window_actions.h"
 
@@ -20,6 +25,18 @@ namespace {
 // returns false to the host.
 constexpr ActionTable MakePluginActions() {
     ActionTable table{};
+    table[1] = Bind<&actions::qvShowMousePointer>();
+    table[2] = Bind<&actions::qvSetMouseMonitor>();
+    table[3] = Bind<&actions::qvConfigMouseMonitor>();
+    table[4] = Bind<&actions::qvDelMouseMonitor>();
+    table[5] = Bind<&actions::qvKBChangeLayout>();
+    table[6] = Bind<&actions::qvKBGetLayout>();
+    table[7] = Bind<&actions::qvShowIcon>();
+    table[8] = Bind<&actions::qvShowTaskBar>();
+    table[9] = Bind<&actions::qvScreenSaverStatus>();
+    table[10] = Bind<&actions::qvScreenSaverOn>();
+    table[11] = Bind<&actions::qvScreenSaverRun>();
+    table[17] = Bind<&actions::qvExitWindows>();
     table[18] = Bind<&actions::qvFindWindow>();
     table[19] = Bind<&actions::qvGetWindowHandle>();
     table[20] = Bind<&actions::qvGetWindowTitle>();

@@ -7,6 +7,7 @@
 #include "host_text.h"
 #include "plugin_state.h"
 #include "registration.h"
+#include "unload.h"
 
 namespace {
 
@@ -17,6 +18,13 @@ constexpr const char* kPluginHint = "Some simple functions.";
 }  // namespace
 
 extern "C" {
+
+// Only a FreeLibrary (reserved is null) releases anything: at process exit
+// the windows and hooks go with the process.
+BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID reserved) {
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) kv::ReleaseAtUnload();
+    return TRUE;
+}
 
 void KV_BORLAND nbInitPlugIn(HWND wnd, kv::TextSlot name, kv::TextSlot author, kv::TextSlot hint) {
     kv::ContainVoid("nbInitPlugIn", [&] {

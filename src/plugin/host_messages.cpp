@@ -25,7 +25,8 @@ void HandleHostMessage(int32_t message) {
         state.WindowsMajorVersion = QueryWindowsMajorVersion();
         break;
     case 2:
-        // The author's run is over: drop the run's event sources.
+        // The author's run is over: drop the run's event sources. The mouse
+        // monitor and the timers stay until their own actions stop them.
         state.MoveSizeActive = false;
         break;
     case 5:

@@ -1,0 +1,71 @@
+#include "input.h"
+
+#include <cstdint>
+
+namespace kvhost {
+namespace {
+
+bool Send(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.mouseData = data;
+    input.mi.dwFlags = flags;
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+// Absolute coordinates run from 0 to 65535 over the screen; rounding up
+// lands on the pixel asked for whichever way the system scales back.
+LONG Normalized(int pixel, int extent) {
+    if (extent <= 0) return 0;
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + extent - 1) / extent);
+}
+
+}  // namespace
+
+bool SendMouseMove(int x, int y) {
+    return Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                Normalized(x, GetSystemMetrics(SM_CXSCREEN)),
+                Normalized(y, GetSystemMetrics(SM_CYSCREEN)));
+}
+
+bool SendMouseButton(MouseButton button, bool down) {
+    DWORD flags = 0;
+    switch (button) {
+    case MouseButton::Left:
+        flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        break;
+    case MouseButton::Right:
+        flags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        break;
+    case MouseButton::Middle:
+        flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+        break;
+    }
+    return Send(flags);
+}
+
+bool SendMouseWheel(int notches) {
+    return Send(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(notches * WHEEL_DELTA));
+}
+
+bool SendMouseClick(int x, int y, MouseButton button) {
+    return SendMouseMove(x, y) && SendMouseButton(button, true) && SendMouseButton(button, false);
+}
+
+void PumpMessages(int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        const auto left = static_cast<int32_t>(end - GetTickCount());
+        if (left <= 0) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+    }
+}
+
+}  // namespace kvhost

@@ -1,0 +1,20 @@
+#include "unload.h"
+
+#include "contain.h"
+#include "message_window.h"
+#include "mouse_monitor.h"
+#include "simple_timer.h"
+
+namespace kv {
+
+void ReleaseAtUnload() noexcept {
+    // The host may be gone or half torn down: nothing may reach it.
+    try {
+        ReleaseMouseMonitor();
+        ReleaseSimpleTimers();
+        ReleaseMessageWindows();
+    } catch (...) {
+    }
+}
+
+}  // namespace kv
