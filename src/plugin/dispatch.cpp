@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "find_files_actions.h"
 #include "hash_actions.h"
 #include "main_window_actions.h"
 #include "string_actions.h"
@@ -15,6 +16,7 @@ constexpr ActionTable MakePluginActions() {
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
+    table[54] = Bind<&actions::qvFindFiles>();
     return table;
 }
 

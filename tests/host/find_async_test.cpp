@@ -1,0 +1,183 @@
+// The find-files action in the background: delivery on the host's thread,
+// pausing, stopping, a second "Find", the end of the run and unloading in
+// mid-run.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "find_tree.h"
+#include "host_fixture.h"
+
+namespace kvtest {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr const char* kScript =
+    "Exit\n"
+    ":Done\n"
+    "Return\n"
+    ":Other\n"
+    "Return\n";
+constexpr int kFindFiles = 54;
+const std::string kDone = "GoSub \"Done\"";
+const std::string kOther = "GoSub \"Other\"";
+const std::string kThreadFailure = "\xCE\xF8\xE8\xE1\xEA\xE0 \xEF\xEE\xF2\xEE\xEA\xE0";
+constexpr int kWaitMs = 60000;
+
+// 20 folders of 1,000 files, made once and kept beside the test program
+// (and shared, under a mutex, by the tests running in parallel).
+std::string BigTree() {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string root = exe;
+    root.erase(root.find_last_of('\\') + 1);
+    root += "find-tree-20000\\";
+    const std::string marker = root + "complete";
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "kelvane-find-tree-20000");
+    WaitForSingleObject(mutex, INFINITE);
+    if (GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        CreateDirectoryA(root.c_str(), nullptr);
+        for (int f = 0; f < 20; ++f) {
+            const std::string folder = root + "folder" + std::to_string(f) + "\\";
+            CreateDirectoryA(folder.c_str(), nullptr);
+            for (int i = 0; i < 1000; ++i) {
+                const std::string file = folder + "file" + std::to_string(i) + ".dat";
+                HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+                if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+            }
+        }
+        HANDLE h = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return root;
+}
+
+class FindAsyncTest : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        Start(kScript);
+    }
+    bool Find(const std::string& masks, const std::string& folders, const std::string& options,
+              const std::string& variable = "[found]", const std::string& subroutine = "Done") {
+        return host_->ExecAction(kFindFiles,
+                                 {masks, folders, options, subroutine, variable, "Find"});
+    }
+    bool Steer(const std::string& mode) {
+        return host_->ExecAction(kFindFiles, {"", "", "", "", "", mode});
+    }
+    Lines Calls() const {
+        Lines out;
+        for (const kvhost::CallRecord& c : host_->calls()) {
+            if (c.callback == "InterfaceAccess") continue;
+            std::string line = c.callback;
+            for (const std::string& a : c.args) line += "|" + a;
+            out.push_back(line);
+        }
+        return out;
+    }
+    // Pumps for a while; nothing may arrive.
+    void ExpectQuiet(int milliseconds, int line) {
+        const size_t before = host_->calls().size();
+        host_->Wait(milliseconds);
+        EXPECT_EQ(host_->calls().size(), before) << "called from line " << line;
+    }
+    // The one delivery of a search: list, count, subroutine, in that order
+    // and nothing else. Returns the list.
+    std::string ExpectOneDelivery(const std::string& variable, const std::string& goSub, int line) {
+        EXPECT_TRUE(host_->WaitForScript(goSub, kWaitMs)) << "called from line " << line;
+        host_->Wait(50);
+        const Lines calls = Calls();
+        EXPECT_EQ(calls.size(), 3u) << "called from line " << line;
+        if (calls.size() != 3) return {};
+        EXPECT_EQ(calls[0].rfind("SetVar|" + variable + "|", 0), 0u) << calls[0];
+        EXPECT_EQ(calls[2], "ScriptProcessor|" + goSub);
+        const std::string list = host_->Vars().Get(variable);
+        size_t lines = 0;
+        for (size_t at = list.find("\r\n"); at != std::string::npos; at = list.find("\r\n", at + 2))
+            ++lines;
+        EXPECT_EQ(calls[1], "SetVar|[qvFindFilesCount]|" + std::to_string(lines));
+        return list;
+    }
+};
+
+TEST_F(FindAsyncTest, DeliversOnceOnTheHostsThreadAfterTheCall) {
+    FindTree tree;
+    tree.File("a.txt");
+    tree.File("sub\\b.txt");
+    tree.File("h.txt", FILE_ATTRIBUTE_HIDDEN);
+    const std::string r = tree.root();
+    EXPECT_TRUE(Find("*.txt", r, "Async+SubFolders"));
+    EXPECT_TRUE(Calls().empty());  // nothing before the host pumps messages
+    const std::string list = ExpectOneDelivery("[found]", kDone, __LINE__);
+    EXPECT_EQ(list, ListText(ReportOrder(r, {r + "a.txt", r + "sub\\b.txt"})));
+    ExpectQuiet(200, __LINE__);
+}
+
+TEST_F(FindAsyncTest, WorkerFailureIsReportedOnTheHostsThreadBeforeTheResults) {
+    FindTree tree;
+    tree.File("x.txt");
+    EXPECT_TRUE(Find("*.txt;[a", tree.root(), "async+namesonly"));
+    ASSERT_TRUE(host_->WaitForScript(kDone, kWaitMs));
+    EXPECT_EQ(Calls(), (Lines{"SetVar|[LastError]|" + kThreadFailure, "SetVar|[found]|x.txt\r\n",
+                              "SetVar|[qvFindFilesCount]|1", "ScriptProcessor|" + kDone}));
+}
+
+TEST_F(FindAsyncTest, PausesNestAndAbortEndsTheSearchWithAPrefix) {
+    const std::string big = BigTree();
+    EXPECT_TRUE(Find("*.dat", big, "SubFolders"));  // the whole list, inside the call
+    const std::string full = host_->Vars().Get("[found]");
+    ASSERT_EQ(host_->Vars().Get("[qvFindFilesCount]"), "20000");
+    host_->calls().clear();
+
+    EXPECT_TRUE(Find("*.dat", big, "Async+SubFolders"));
+    EXPECT_TRUE(Steer("Suspend"));
+    EXPECT_TRUE(Steer("suspend"));
+    ExpectQuiet(300, __LINE__);
+    EXPECT_TRUE(Steer("Resume"));
+    ExpectQuiet(300, __LINE__);  // still paused once
+    EXPECT_TRUE(Steer("RESUME"));
+    EXPECT_EQ(ExpectOneDelivery("[found]", kDone, __LINE__), full);
+
+    host_->calls().clear();
+    EXPECT_TRUE(Find("*.dat", big, "Async+SubFolders"));
+    EXPECT_TRUE(Steer("Suspend"));
+    EXPECT_TRUE(Steer("Suspend"));
+    EXPECT_TRUE(Steer("Abort"));  // however often it was paused
+    const std::string part = ExpectOneDelivery("[found]", kDone, __LINE__);
+    EXPECT_LT(part.size(), full.size());
+    EXPECT_EQ(full.compare(0, part.size(), part), 0);
+    ExpectQuiet(200, __LINE__);
+}
+
+TEST_F(FindAsyncTest, SecondFindStartsNothingButTakesOverTheDelivery) {
+    const std::string big = BigTree();
+    EXPECT_TRUE(Find("*.dat", big, "Async+SubFolders", "[first]", "Done"));
+    EXPECT_TRUE(Steer("Suspend"));
+    // Other masks and folders, names only, another variable and subroutine.
+    EXPECT_TRUE(Find("nothing", "C:\\", "Async+NamesOnly", "[second]", "Other"));
+    EXPECT_TRUE(Steer("Resume"));
+    const std::string list = ExpectOneDelivery("[second]", kOther, __LINE__);
+    EXPECT_EQ(list.rfind("file", 0), 0u);
+    EXPECT_EQ(list.find('\\'), std::string::npos);  // one format for the whole list
+    EXPECT_EQ(host_->Vars().Get("[qvFindFilesCount]"), "20000");
+    EXPECT_EQ(host_->Vars().Get("[first]"), "");
+}
+
+TEST_F(FindAsyncTest, EndOfRunLeavesTheSearchAlone) {
+    const std::string big = BigTree();
+    EXPECT_TRUE(Find("*.dat", big, "Async+SubFolders"));
+    host_->EndRun();
+    ExpectOneDelivery("[found]", kDone, __LINE__);
+    EXPECT_EQ(host_->Vars().Get("[qvFindFilesCount]"), "20000");
+}
+
+}  // namespace
+}  // namespace kvtest
