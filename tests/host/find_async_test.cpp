@@ -91,9 +91,10 @@ protected:
     }
     // The one delivery of a search: list, count, subroutine, in that order
     // and nothing else. Returns the list.
-    std::string ExpectOneDelivery(const std::string& variable, const std::string& goSub, int line) {
+    std::string ExpectOneDelivery(const std::string& variable, const std::string& goSub, int line,
+                                  int settleMs = 50) {
         EXPECT_TRUE(host_->WaitForScript(goSub, kWaitMs)) << "called from line " << line;
-        host_->Wait(50);
+        host_->Wait(settleMs);
         const Lines calls = Calls();
         EXPECT_EQ(calls.size(), 3u) << "called from line " << line;
         if (calls.size() != 3) return {};
@@ -177,6 +178,44 @@ TEST_F(FindAsyncTest, EndOfRunLeavesTheSearchAlone) {
     host_->EndRun();
     ExpectOneDelivery("[found]", kDone, __LINE__);
     EXPECT_EQ(host_->Vars().Get("[qvFindFilesCount]"), "20000");
+}
+
+// A thousand searches over 20,000 files, each stopped at once: with
+// "Abort", "Suspend" then "Abort", the end of the run then "Abort", or by
+// unloading the library (paused or not), which the host then loads again.
+TEST_F(FindAsyncTest, StoppedAtOnceAThousandTimes) {
+    const std::string big = BigTree();
+    EXPECT_TRUE(Find("*.dat", big, "SubFolders"));
+    const std::string full = host_->Vars().Get("[found]");
+    ASSERT_EQ(host_->Vars().Get("[qvFindFilesCount]"), "20000");
+
+    int delivered = 0, unloaded = 0;
+    for (int i = 0; i < 1000; ++i) {
+        host_->calls().clear();
+        ASSERT_TRUE(Find("*.dat", big, "Async+SubFolders")) << i;
+        const int way = i % 5;
+        if (way >= 3) {
+            if (way == 4) Steer("Suspend");
+            host_->Unload();
+            ASSERT_EQ(GetModuleHandleA("Kelvane.dll"), nullptr) << i;
+            const size_t before = host_->calls().size();
+            host_->Wait(5);
+            ASSERT_EQ(host_->calls().size(), before) << "a callback after FreeLibrary, round " << i;
+            std::string error;
+            ASSERT_TRUE(host_->Load(PluginPath(), error)) << error;
+            Start(kScript);
+            ++unloaded;
+            continue;
+        }
+        if (way == 1) Steer("Suspend");
+        if (way == 2) host_->EndRun();
+        Steer("Abort");
+        const std::string part = ExpectOneDelivery("[found]", kDone, __LINE__, 2);
+        ASSERT_FALSE(HasFailure()) << "round " << i;
+        ASSERT_EQ(full.compare(0, part.size(), part), 0) << "round " << i;
+        ++delivered;
+    }
+    std::printf("%d searches stopped and delivered, %d unloaded in mid-run\n", delivered, unloaded);
 }
 
 }  // namespace
