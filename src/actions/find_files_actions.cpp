@@ -5,6 +5,7 @@
 #include "find_file.h"
 #include "host_bridge.h"
 #include "param_text.h"
+#include "plugin_state.h"
 #include "search/found_files.h"
 
 namespace kv::actions {
@@ -31,7 +32,9 @@ private:
         const size_t count = Found.size();
         Found.clear();
         const std::string goSub = GoSubText;
-        if (!ResultVariable.empty()) SetVar(ResultVariable, text);
+        // The list goes to the host as it stands: it may be megabytes long.
+        if (const auto setVar = State().HostSetVar; setVar && !ResultVariable.empty())
+            setVar(ResultVariable.c_str(), text.c_str());
         SetVar("[qvFindFilesCount]", FormatUnsigned(static_cast<uint32_t>(count)));
         if (!goSub.empty()) RunHostScript(goSub);
     }

@@ -17,14 +17,21 @@ void AppendWithout(std::string& out, std::string_view name, std::string_view cut
 }  // namespace
 
 void FoundFiles::Add(std::string_view folder, std::string_view name) {
-    const size_t start = pool_.size();
-    pool_.append(folder).append(name);
-    entries_.push_back({start, start + folder.size(), pool_.size()});
+    const std::string_view pool(pool_);
+    if (folders_.empty() ||
+        pool.substr(folders_.back().start, folders_.back().end - folders_.back().start) != folder) {
+        folders_.push_back({pool_.size(), pool_.size() + folder.size()});
+        pool_.append(folder);
+    }
+    entries_.push_back({folders_.size() - 1, {pool_.size(), pool_.size() + name.size()}});
+    pool_.append(name);
 }
 
 void FoundFiles::clear() {
     pool_.clear();
     pool_.shrink_to_fit();
+    folders_.clear();
+    folders_.shrink_to_fit();
     entries_.clear();
     entries_.shrink_to_fit();
 }
@@ -32,17 +39,31 @@ void FoundFiles::clear() {
 std::string FoundFiles::Text(const FoundFileOptions& options) const {
     const bool bare = options.namesOnly && !options.subFolders;
     const bool noExt = bare && options.noExt;
-    std::string out;
-    out.reserve(pool_.size() + 2 * entries_.size());
     const std::string_view pool(pool_);
-    for (const Entry& e : entries_) {
-        const std::string_view full = pool.substr(e.start, e.end - e.start);
-        const std::string_view name = pool.substr(e.name, e.end - e.name);
-        const std::string_view ext = noExt ? FileExtension(full) : std::string_view();
-        if (!ext.empty()) {
-            AppendWithout(out, name, ext);
+    const auto text = [&](Span s) { return pool.substr(s.start, s.end - s.start); };
+    size_t size = 0;
+    for (const auto& [folder, name] : entries_)
+        size +=
+            (bare ? 0 : folders_[folder].end - folders_[folder].start) + name.end - name.start + 2;
+    std::string out;
+    out.reserve(size);
+    std::string full;
+    for (const auto& [folder, nameSpan] : entries_) {
+        const std::string_view name = text(nameSpan);
+        if (!bare) {
+            out.append(text(folders_[folder])).append(name);
+        } else if (noExt) {
+            // The extension of the full path: a name without one takes none
+            // from its folder.
+            full.assign(text(folders_[folder])).append(name);
+            const std::string_view ext = FileExtension(full);
+            if (ext.empty()) {
+                out.append(name);
+            } else {
+                AppendWithout(out, name, ext);
+            }
         } else {
-            out.append(bare ? name : full);
+            out.append(name);
         }
         out += "\r\n";
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kv {
@@ -28,11 +29,13 @@ public:
     std::string Text(const FoundFileOptions& options) const;
 
 private:
-    struct Entry {
-        size_t start, name, end;
+    // Folders are kept once for the run of entries that share them.
+    struct Span {
+        size_t start, end;
     };
     std::string pool_;
-    std::vector<Entry> entries_;
+    std::vector<Span> folders_;
+    std::vector<std::pair<size_t, Span>> entries_;  // folder index, name
 };
 
 }  // namespace kv
