@@ -18,6 +18,10 @@ public:
         OnFileMatch = [this](const TFileDetails& file) { Found.Add(file.Folder, file.Name); };
         OnSearchFinish = [this] { DeliverResults(); };
     }
+    // The worker adds to Found until it has stopped.
+    ~TNeoFindFile() override { Shutdown(); }
+    TNeoFindFile(const TNeoFindFile&) = delete;
+    TNeoFindFile& operator=(const TNeoFindFile&) = delete;
 
     std::string GoSubText;
     std::string ResultVariable;

@@ -67,11 +67,15 @@ TFindFile::TFindFile() : wake_(::CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
 }
 
 TFindFile::~TFindFile() {
+    Shutdown();
+    if (window_) ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+}
+
+void TFindFile::Shutdown() {
     destroying_ = true;
     if (busy_) Abort();
     // Waits for the worker before the memory and the window go.
     thread_.reset();
-    if (window_) ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
 }
 
 std::optional<std::string> TFindFile::Execute() {

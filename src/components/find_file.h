@@ -79,6 +79,10 @@ public:
     // Pause and continue a threaded search; pauses nest.
     void Suspend();
     void Resume();
+    // Stops a running search and waits for its worker, without the finish
+    // event. A subclass whose members the walk's events use calls this in
+    // its destructor, before those members go.
+    void Shutdown();
 
 protected:
     virtual void DoSearchBegin();
