@@ -115,6 +115,15 @@ TEST_F(FindFilesTest, CyrillicNamesAreTheCodePagesBytes) {
                     AnsiOf("Привет.txt").c_str());
         EXPECT_NE(list.find(AnsiOf("Привет.txt") + "\r\n"), std::string::npos) << list;
     }
+    if (GetACP() == 1251) {
+        // One folder named in two letter cases is one target: each file once.
+        FindTree other;
+        other.File("Папка\\z.txt");
+        const std::string lower = other.root() + "\xEF\xE0\xEF\xEA\xE0";  // "папка"
+        const std::string upper = other.root() + "\xCF\xC0\xCF\xCA\xC0";  // "ПАПКА"
+        EXPECT_TRUE(Find("*.txt", lower + ";" + upper, "NamesOnly"));
+        EXPECT_EQ(host_->Vars().Get("[found]"), "z.txt\r\n");
+    }
     EXPECT_TRUE(Find("*.TXT", m.tree.root(), "NamesOnly"));
     EXPECT_NE(host_->Vars().Get("[found]").find("a.txt\r\n"), std::string::npos);
 }

@@ -293,5 +293,49 @@ TEST(FindFile, FreedInMidRunItWaitsForTheWorkerAndLeavesNoWindowClass) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // stale notices
 }
 
+// A subclass whose events use its own members stops the worker in its
+// destructor, before those members go.
+class CountingFind : public TFindFile {
+public:
+    explicit CountingFind(bool* membersGone) : membersGone_(membersGone) {
+        OnFileMatch = [this](const TFileDetails&) {
+            if (*membersGone_) lateEvents++;
+            names.emplace_back("x");
+        };
+    }
+    ~CountingFind() override {
+        Shutdown();
+        *membersGone_ = true;
+        Sleep(10);  // a slow teardown: a worker still running would be seen
+    }
+    CountingFind(const CountingFind&) = delete;
+    CountingFind& operator=(const CountingFind&) = delete;
+
+    std::vector<std::string> names;
+    static inline int lateEvents = 0;
+
+private:
+    bool* membersGone_;
+};
+
+TEST(FindFile, NoEventReachesASubclassThatIsGoing) {
+    Tree tree;
+    for (int i = 0; i < 400; ++i) tree.File("f" + std::to_string(i) + ".txt");
+    for (int round = 0; round < 30; ++round) {
+        bool gone = false;
+        {
+            CountingFind engine(&gone);
+            engine.Threaded = true;
+            engine.Criteria.Files.SetLocation(tree.root());
+            ASSERT_FALSE(engine.Execute().has_value());
+            Sleep(static_cast<DWORD>(round % 3));
+        }
+        Sleep(2);
+    }
+    EXPECT_EQ(CountingFind::lateEvents, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 }  // namespace
 }  // namespace kv
