@@ -265,6 +265,8 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
         SetFilesFolder(p[0]);
         return ActionOutcome::Done(true);
     }
+    //   HostExit "code"             end the process at once, the plug-in still loaded
+    if (command == "hostexit" && p.size() == 1) ExitProcess(static_cast<UINT>(std::stoul(p[0])));
     //   HostWaitGoSub "name" "ms"   pump messages until the plug-in runs GoSub "name"
     if (command == "hostwaitgosub" && p.size() == 2) {
         const std::string line = "GoSub \"" + p[0] + "\"";

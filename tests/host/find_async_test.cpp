@@ -218,5 +218,45 @@ TEST_F(FindAsyncTest, StoppedAtOnceAThousandTimes) {
     std::printf("%d searches stopped and delivered, %d unloaded in mid-run\n", delivered, unloaded);
 }
 
+// A host that ends its process while a search runs: the worker is gone with
+// the other threads, and the library waits for nothing.
+TEST_F(FindAsyncTest, ProcessExitInMidRunEndsPromptly) {
+    const std::string big = BigTree();
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder = exe;
+    folder.erase(folder.find_last_of('\\') + 1);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string script =
+        std::string(temp) + "kvfind-exit-" + std::to_string(GetCurrentProcessId()) + ".nbs";
+    for (const char* steer : {"", "qvFindFiles \"\" \"\" \"\" \"\" \"[x]\" \"Suspend\"\n"}) {
+        const std::string text = "qvFindFiles \"*.dat\" \"" + big +
+                                 "\" \"Async+SubFolders\" \"\" \"[x]\" \"Find\"\n" + steer +
+                                 "HostExit \"7\"\n";
+        HANDLE file = CreateFileA(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+
+        std::string command = "\"" + folder + "kelvane-host.exe\" \"" + script + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process));
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << steer;
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        EXPECT_EQ(code, 7u) << steer;
+        if (code == STILL_ACTIVE) TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    DeleteFileA(script.c_str());
+}
+
 }  // namespace
 }  // namespace kvtest
