@@ -7,24 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "find_fixture.h"
 #include "find_tree.h"
-#include "host_fixture.h"
 
 namespace kvtest {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-constexpr const char* kScript =
-    "Exit\n"
-    ":Done\n"
-    "Return\n"
-    ":Other\n"
-    "Return\n";
-constexpr int kFindFiles = 54;
-const std::string kDone = "GoSub \"Done\"";
-const std::string kOther = "GoSub \"Other\"";
-const std::string kThreadFailure = "\xCE\xF8\xE8\xE1\xEA\xE0 \xEF\xEE\xF2\xEE\xEA\xE0";
 constexpr int kWaitMs = 60000;
 
 // 20 folders of 1,000 files, made once and kept beside the test program
@@ -59,30 +47,8 @@ std::string BigTree() {
     return root;
 }
 
-class FindAsyncTest : public HostTest {
+class FindAsyncTest : public FindActionTest {
 protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        Start(kScript);
-    }
-    bool Find(const std::string& masks, const std::string& folders, const std::string& options,
-              const std::string& variable = "[found]", const std::string& subroutine = "Done") {
-        return host_->ExecAction(kFindFiles,
-                                 {masks, folders, options, subroutine, variable, "Find"});
-    }
-    bool Steer(const std::string& mode) {
-        return host_->ExecAction(kFindFiles, {"", "", "", "", "", mode});
-    }
-    Lines Calls() const {
-        Lines out;
-        for (const kvhost::CallRecord& c : host_->calls()) {
-            if (c.callback == "InterfaceAccess") continue;
-            std::string line = c.callback;
-            for (const std::string& a : c.args) line += "|" + a;
-            out.push_back(line);
-        }
-        return out;
-    }
     // Pumps for a while; nothing may arrive.
     void ExpectQuiet(int milliseconds, int line) {
         const size_t before = host_->calls().size();

@@ -4,40 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "find_fixture.h"
 #include "find_tree.h"
-#include "host_fixture.h"
 
 namespace kvtest {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-constexpr const char* kScript =
-    "Exit\n"
-    ":Done\n"
-    "Return\n"
-    ":Other\n"
-    "Return\n";
-
-constexpr int kFindFiles = 54;
-const std::string kDoneLine = "GoSub \"Done\"";
-// "Ошибка потока" as Windows-1251 bytes.
-const std::string kThreadFailure = "\xCE\xF8\xE8\xE1\xEA\xE0 \xEF\xEE\xF2\xEE\xEA\xE0";
-
-class FindFilesTest : public HostTest {
+class FindFilesTest : public FindActionTest {
 protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        Start(kScript);
-    }
-
-    bool Find(const std::string& masks, const std::string& folders, const std::string& options,
-              const std::string& variable = "[found]", const std::string& subroutine = "Done",
-              const std::string& mode = "Find") {
-        return host_->ExecAction(kFindFiles, {masks, folders, options, subroutine, variable, mode});
-    }
-    bool Steer(const std::string& mode) { return Find("", "", "", "", "", mode); }
-
     // The calls of one delivery, in order: list, count, subroutine.
     static Lines Delivery(const std::string& variable, const std::string& list, size_t count,
                           const std::string& goSub = "GoSub \"Done\"") {
@@ -45,16 +19,6 @@ protected:
                     "SetVar|[qvFindFilesCount]|" + std::to_string(count)};
         if (!goSub.empty()) calls.push_back("ScriptProcessor|" + goSub);
         return calls;
-    }
-    Lines Calls() const {
-        Lines out;
-        for (const kvhost::CallRecord& c : host_->calls()) {
-            if (c.callback == "InterfaceAccess") continue;
-            std::string line = c.callback;
-            for (const std::string& a : c.args) line += "|" + a;
-            out.push_back(line);
-        }
-        return out;
     }
 };
 

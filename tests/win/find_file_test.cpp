@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "find_file.h"
+#include "find_tree.h"
 #include "search/file_mask.h"
 #include "search_paths.h"
 
@@ -18,59 +19,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A fresh folder under %TEMP%, removed with everything in it.
-class Tree {
-public:
-    Tree() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        root_ = std::string(temp) + "kvengine-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(counter_++) + "\\";
-        CreateDirectoryA(root_.c_str(), nullptr);
-    }
-    ~Tree() { Remove(root_); }
-    Tree(const Tree&) = delete;
-    Tree& operator=(const Tree&) = delete;
-
-    const std::string& root() const { return root_; }
-    void File(const std::string& relative, DWORD attributes = 0) {
-        const size_t cut = relative.rfind('\\');
-        if (cut != std::string::npos) Folder(relative.substr(0, cut));
-        HANDLE h = CreateFileA((root_ + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-        if (attributes) SetFileAttributesA((root_ + relative).c_str(), attributes);
-    }
-    void Folder(const std::string& relative, DWORD attributes = 0) {
-        for (size_t cut = relative.find('\\'); cut != std::string::npos;
-             cut = relative.find('\\', cut + 1))
-            CreateDirectoryA((root_ + relative.substr(0, cut)).c_str(), nullptr);
-        CreateDirectoryA((root_ + relative).c_str(), nullptr);
-        if (attributes) SetFileAttributesA((root_ + relative).c_str(), attributes);
-    }
-
-private:
-    static void Remove(const std::string& folder) {
-        WIN32_FIND_DATAA e;
-        HANDLE find = FindFirstFileA((folder + "*").c_str(), &e);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = e.cFileName;
-                if (name == "." || name == "..") continue;
-                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(folder + name + "\\");
-                } else {
-                    DeleteFileA((folder + name).c_str());
-                }
-            } while (FindNextFileA(find, &e));
-            FindClose(find);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    static inline int counter_ = 0;
-    std::string root_;
-};
+using Tree = kvtest::FindTree;
 
 // Runs a search inside the call and returns the reported paths relative to
 // `root`.
