@@ -107,7 +107,9 @@ std::optional<std::string> TFindFile::Execute() {
     busy_ = true;
     try {
         DoSearchBegin();
-        if (Threaded) {
+        // Without its window the engine could not hear the worker end: it
+        // then searches inside the call.
+        if (Threaded && window_) {
             thread_ = std::make_unique<TSearchThread>(*this, ThreadPriority);
             return std::nullopt;
         }

@@ -72,7 +72,8 @@ public:
 
     // Starts a search with a copy of Criteria; does nothing while Busy. A
     // search inside the call returns the message of the invalid mask that
-    // stopped it, after OnSearchFinish. Throws when no worker can start.
+    // stopped it, after OnSearchFinish. Throws when no worker can start. An
+    // engine whose window could not be made searches inside the call.
     std::optional<std::string> Execute();
     // Stops the search at its next check, however often it was paused.
     void Abort();
