@@ -68,6 +68,15 @@ int main(int argc, char** argv) {
 
     kvhost::TestHost host;
     host.echo(true);
+    // The script's own folder, so that a script can name files beside it.
+    char full[MAX_PATH] = {};
+    char* namePart = nullptr;
+    if (GetFullPathNameA(script.c_str(), MAX_PATH, full, &namePart) != 0 && namePart != nullptr) {
+        *namePart = '\0';
+        std::string folder = full;
+        if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+        host.Vars().Set("[ScriptFolder]", folder);
+    }
     host.SetFilesFolder(files);
     std::string error;
     if (!host.LoadScript(text.str(), error)) {

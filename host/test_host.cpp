@@ -128,6 +128,11 @@ void TestHost::StartUp(const StartOptions& options) {
 
 void TestHost::EndRun() { SendMessage(2); }
 
+void TestHost::Unload() {
+    if (module_ != nullptr) FreeLibrary(module_);
+    module_ = nullptr;
+}
+
 void TestHost::InitPlugIn() {
     // The slots start with texts of the host's own; the plug-in replaces them.
     char* name = GlobalText("host name");
@@ -282,6 +287,16 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
         SetFilesFolder(p[0]);
         return ActionOutcome::Done(true);
     }
+    //   HostExit "code"             end the process at once, the plug-in still loaded
+    if (command == "hostexit" && p.size() == 1) ExitProcess(static_cast<UINT>(std::stoul(p[0])));
+    //   HostWaitGoSub "name" "ms"   pump messages until the plug-in runs GoSub "name"
+    if (command == "hostwaitgosub" && p.size() == 2) {
+        const std::string line = "GoSub \"" + p[0] + "\"";
+        if (!WaitForScript(line, std::stoi(p[1]), waitMark_))
+            return ActionOutcome::Fault("no " + line + " within " + p[1] + " ms");
+        waitMark_ = calls_.size();
+        return ActionOutcome::Done(true);
+    }
     if (command.rfind("host", 0) == 0 && FindAction(name) == nullptr)
         return ActionOutcome::Fault("bad host command " + name);
     return std::nullopt;
@@ -299,6 +314,28 @@ void TestHost::Print(const std::string& text) {
 void TestHost::Wait(int milliseconds) {
     // Pump messages so that timers, hooks and posted notices can fire.
     PumpMessages(milliseconds);
+}
+
+bool TestHost::WaitForScript(const std::string& script, int milliseconds, size_t from) {
+    const auto arrived = [&] {
+        for (size_t i = from; i < calls_.size(); ++i)
+            if (calls_[i].callback == "ScriptProcessor" && calls_[i].args.at(0) == script)
+                return true;
+        return false;
+    };
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!arrived()) {
+        const auto left = static_cast<int32_t>(end - GetTickCount());
+        if (left <= 0) return false;
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+        }
+    }
+    return true;
 }
 
 void TestHost::Record(const char* callback, std::vector<std::string> args) {

@@ -62,6 +62,8 @@ public:
     bool Load(const std::string& dllPath, std::string& error);
     void StartUp(const StartOptions& options = {});
     void EndRun();  // nbMessage 2
+    // FreeLibrary, as the host does when it closes; Load again to go on.
+    void Unload();
     bool loaded() const { return module_ != nullptr; }
     HWND MainWindow() const { return mainWindow_; }
 
@@ -113,6 +115,10 @@ public:
                             const std::vector<std::string>& rawParams) override;
     void Print(const std::string& text) override;
     void Wait(int milliseconds) override;
+    // Pumps messages until the plug-in has passed `script` to the script
+    // processor (a call recorded at or after index `from` of calls()), or
+    // until `milliseconds` have passed; true when it came.
+    bool WaitForScript(const std::string& script, int milliseconds, size_t from = 0);
     void Message(int number) override { SendMessage(number); }
 
     // Called by the thunks.
@@ -145,6 +151,7 @@ private:
     CallCheck lastCheck_;
     uint32_t stackSkew_ = 0;
     bool echo_ = false;
+    size_t waitMark_ = 0;  // HostWaitGoSub waits for calls from here on
 };
 
 // Copies a text into a block of the global heap, as the host hands texts.

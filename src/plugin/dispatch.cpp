@@ -1,6 +1,7 @@
 #include "dispatch.h"
 
 #include "file_attribute_actions.h"
+#include "find_files_actions.h"
 #include "folder_operations.h"
 #include "folder_size.h"
 #include "hash_actions.h"
@@ -72,6 +73,7 @@ constexpr ActionTable MakePluginActions() {
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
+    table[54] = Bind<&actions::qvFindFiles>();
     table[55] = Bind<&actions::qvShowInRectangle>();
     table[56] = Bind<&actions::qvGetFolderPath>();
     table[57] = Bind<&actions::qvFolderOperation>();

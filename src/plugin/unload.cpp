@@ -1,6 +1,7 @@
 #include "unload.h"
 
 #include "contain.h"
+#include "find_files_actions.h"
 #include "message_window.h"
 #include "mouse_monitor.h"
 #include "simple_timer.h"
@@ -10,6 +11,7 @@ namespace kv {
 void ReleaseAtUnload() noexcept {
     // The host may be gone or half torn down: nothing may reach it.
     try {
+        actions::ReleaseFindFiles();
         ReleaseMouseMonitor();
         ReleaseSimpleTimers();
         ReleaseMessageWindows();

@@ -13,7 +13,7 @@ EXPORTS = {
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
     "ole32.dll", "oleaut32.dll", "comdlg32.dll", "comctl32.dll", "shlwapi.dll",
-    "wininet.dll", "msvcrt.dll", "version.dll", "psapi.dll", "winmm.dll",
+    "wininet.dll", "msvcrt.dll", "version.dll", "psapi.dll", "winmm.dll", "mpr.dll",
 }
 
 

@@ -1,0 +1,42 @@
+// The worker of a threaded search. It runs the owner's walk, posts the
+// completion message to the owner's window, and then, as its very last act,
+// sets its done event in a call that returns straight into ExitThread: no
+// code of this library runs after the signal, so the library may go as soon
+// as it is seen, even while the loader lock keeps the thread from ending.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+#include "unique_resource.h"
+
+namespace kv {
+
+class TFindFile;
+
+class TSearchThread {
+public:
+    // Starts the worker at `priority` and returns once it runs. Throws when
+    // the thread cannot be made.
+    TSearchThread(TFindFile& owner, int priority);
+    // Waits for the done signal (or, at process exit, for nothing).
+    ~TSearchThread();
+    TSearchThread(const TSearchThread&) = delete;
+    TSearchThread& operator=(const TSearchThread&) = delete;
+
+    // The walk failed (an invalid mask, or anything thrown). Read after the end.
+    bool Failed() const { return failed_.load(); }
+
+private:
+    static DWORD WINAPI Run(void* self);
+
+    TFindFile& FindOwner;
+    win::UniqueHandle started_;
+    win::UniqueHandle done_;
+    win::UniqueHandle thread_;
+    std::atomic<bool> failed_{false};
+};
+
+}  // namespace kv
