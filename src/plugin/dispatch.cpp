@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "dialog_actions.h"
 #include "hash_actions.h"
 #include "main_window_actions.h"
 #include "string_actions.h"
@@ -11,6 +12,8 @@ namespace {
 // returns false to the host.
 constexpr ActionTable MakePluginActions() {
     ActionTable table{};
+    table[12] = Bind<&actions::qvColorBox>();
+    table[13] = Bind<&actions::qvFontBox>();
     table[42] = Bind<&actions::qvSetOnMoveSize>();
     table[50] = Bind<&actions::qvConvertString>();
     table[52] = Bind<&actions::qvGetFileHash>();

@@ -75,6 +75,26 @@ using UniqueGlobal = UniqueResource<detail::GlobalTraits>;
 using UniqueGdiObject = UniqueResource<detail::NullTraits<HGDIOBJ, ::DeleteObject>>;
 using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
 using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
+using UniqueHook = UniqueResource<detail::NullTraits<HHOOK, ::UnhookWindowsHookEx>>;
+using UniqueMemoryDC = UniqueResource<detail::NullTraits<HDC, ::DeleteDC>>;
+
+// A device context borrowed from a window (the screen for a null window)
+// with GetDC, given back with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 // Owns one reference to a COM interface.
 template <typename I>
