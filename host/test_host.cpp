@@ -186,6 +186,12 @@ bool TestHost::EditAction(int32_t action, std::vector<std::string>& params) {
     return (eax & 0xFF) != 0;
 }
 
+bool TestHost::EditActionRaw(int32_t action, char** params, int32_t highIndex) {
+    const uint32_t eax = CallExport("nbEditAction", {static_cast<uint32_t>(action), Word(params),
+                                                     static_cast<uint32_t>(highIndex)});
+    return (eax & 0xFF) != 0;
+}
+
 void TestHost::About() { CallExport("nbAbout", {}); }
 
 const Registration* TestHost::FindAction(const std::string& name) const {

@@ -76,6 +76,7 @@ public:
     // Passes the array as given (nullptr allowed) with the highest index.
     bool ExecActionRaw(int32_t action, char** params, int32_t highIndex);
     bool EditAction(int32_t action, std::vector<std::string>& params);
+    bool EditActionRaw(int32_t action, char** params, int32_t highIndex);
     void About();
     // The full EAX the last export left (a Boolean is only AL).
     uint32_t lastEax() const { return lastEax_; }

@@ -146,7 +146,7 @@ std::optional<ColorValue> ShowColorDialog(ColorValue initial, std::string_view l
 }
 
 std::optional<FontTexts> ShowFontDialog(const FontTexts& preset, std::string_view left,
-                                        std::string_view top) {
+                                        std::string_view top, HWND owner) {
     DialogMemory& memory = Memory();
     if (!preset.name.empty()) {
         PresetFont(preset);
@@ -159,7 +159,7 @@ std::optional<FontTexts> ShowFontDialog(const FontTexts& preset, std::string_vie
     LOGFONTA font = memory.lastFont;
     CHOOSEFONTA request{};
     request.lStructSize = sizeof(request);
-    request.hwndOwner = DialogOwner();
+    request.hwndOwner = owner ? owner : DialogOwner();
     request.lpLogFont = &font;
     request.rgbColors = static_cast<COLORREF>(memory.lastFontColor);
     request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_ENABLEHOOK;

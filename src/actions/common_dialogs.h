@@ -49,9 +49,10 @@ std::optional<ColorValue> ShowColorDialog(ColorValue initial, std::string_view l
 
 // Shows the font dialog preset from `preset`; an empty face name reopens
 // the last choice (the menu font the first time). The chosen font as
-// texts, or nothing after Cancel or an empty face name.
+// texts, or nothing after Cancel or an empty face name. A null owner is
+// the root owner of the active window.
 std::optional<FontTexts> ShowFontDialog(const FontTexts& preset, std::string_view left,
-                                        std::string_view top);
+                                        std::string_view top, HWND owner = nullptr);
 
 // The hook of both dialogs: places the dialog on its initialisation and
 // lets every message through to the dialog.

@@ -16,26 +16,6 @@ constexpr int32_t kFontBox = 13;
 constexpr int kRedEdit = 706, kGreenEdit = 707, kBlueEdit = 708;
 constexpr int kFaceCombo = 0x470, kSizeCombo = 0x472;
 
-int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM out) {
-    auto& faces = *reinterpret_cast<std::vector<std::string>*>(out);
-    if ((type & TRUETYPE_FONTTYPE) && font->lfFaceName[0] != '@') faces.push_back(font->lfFaceName);
-    return 1;
-}
-
-// Tahoma where the system has it (each Wine has its own fonts), else the
-// first TrueType face.
-std::string TestFace() {
-    std::vector<std::string> faces;
-    HDC screen = GetDC(nullptr);
-    LOGFONTA query{};
-    query.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(screen, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(nullptr, screen);
-    for (const std::string& face : faces)
-        if (face == "Tahoma") return face;
-    return faces.empty() ? "Tahoma" : faces.front();
-}
-
 class DialogActionsTest : public HostTest {
 protected:
     void SetUp() override {

@@ -112,6 +112,30 @@ void SelectComboText(HWND dialog, int id, const std::string& text) {
                  reinterpret_cast<LPARAM>(control));
 }
 
+namespace {
+
+int CALLBACK CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM out) {
+    auto& faces = *reinterpret_cast<std::vector<std::string>*>(out);
+    if ((type & TRUETYPE_FONTTYPE) && font->lfFaceName[0] != '@') faces.push_back(font->lfFaceName);
+    return 1;
+}
+
+}  // namespace
+
+// Tahoma where the system has it (each Wine has its own fonts), else the
+// first TrueType face.
+std::string TestFace() {
+    std::vector<std::string> faces;
+    HDC screen = GetDC(nullptr);
+    LOGFONTA query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(screen, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    ReleaseDC(nullptr, screen);
+    for (const std::string& face : faces)
+        if (face == "Tahoma") return face;
+    return faces.empty() ? "Tahoma" : faces.front();
+}
+
 void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 void PressOK(HWND dialog) { Click(dialog, IDOK); }
 void PressCancel(HWND dialog) { Click(dialog, IDCANCEL); }

@@ -56,6 +56,9 @@ void Click(HWND dialog, int id);                                     // BM_CLICK
 void PressOK(HWND dialog);
 void PressCancel(HWND dialog);
 bool IsDialogWindow(HWND window);
+// A face every route has: Tahoma where the system has it, else the first
+// TrueType face.
+std::string TestFace();
 std::string WindowClass(HWND window);
 
 }  // namespace kvtest
