@@ -249,6 +249,12 @@ ActionOutcome TestHost::RunAction(const std::string& name,
 //   HostAnswer "request" "text" ["True"|"False"]   answer an interface request
 //   HostObject "name" "window handle"              an object's window (request 7)
 //   HostFiles "folder"                             where embedded files are served from
+//   HostDialog "OK"|"Cancel" ["id=text" ...]       answers the next dialog that opens:
+//                                                  types each text into control id, then
+//                                                  presses the button
+//   HostEdit "action" "[var]" ...                  nbEditAction over the variables' texts;
+//                                                  writes them back, "[EditResult]" gets
+//                                                  "True" or "False"
 std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                                                       const std::vector<std::string>& rawParams) {
     std::vector<std::string> p;
@@ -264,6 +270,35 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
     }
     if (command == "hostfiles" && p.size() == 1) {
         SetFilesFolder(p[0]);
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostdialog" && !p.empty()) {
+        const bool ok = LowerAscii(p[0]) == "ok";
+        std::vector<std::pair<int, std::string>> typing;
+        for (size_t i = 1; i < p.size(); ++i) {
+            const size_t eq = p[i].find('=');
+            if (eq == std::string::npos) return ActionOutcome::Fault("HostDialog wants id=text");
+            typing.emplace_back(std::stoi(p[i].substr(0, eq)), p[i].substr(eq + 1));
+        }
+        if (!dialogs_) dialogs_ = std::make_unique<DialogDriver>();
+        dialogs_->Then([ok, typing](HWND dialog) {
+            for (const auto& [id, text] : typing) TypeText(dialog, id, text);
+            if (ok) {
+                PressOK(dialog);
+            } else {
+                PressCancel(dialog);
+            }
+        });
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostedit" && !p.empty()) {
+        const Registration* action = FindAction(p[0]);
+        if (action == nullptr) return ActionOutcome::Fault("unknown action " + p[0]);
+        std::vector<std::string> texts;
+        for (size_t i = 1; i < rawParams.size(); ++i) texts.push_back(vars_.Get(rawParams[i]));
+        const bool result = EditAction(action->id, texts);
+        for (size_t i = 1; i < rawParams.size(); ++i) vars_.Set(rawParams[i], texts[i - 1]);
+        vars_.Set("[EditResult]", result ? "True" : "False");
         return ActionOutcome::Done(true);
     }
     if (command.rfind("host", 0) == 0 && FindAction(name) == nullptr)

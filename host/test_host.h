@@ -12,10 +12,12 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "script/script_runner.h"
 #include "script/var_store.h"
 
@@ -142,6 +144,7 @@ private:
     std::map<int32_t, Answer> answers_;
     std::map<std::string, HWND> objectWindows_;  // lower-case names
     std::string filesFolder_;
+    std::unique_ptr<DialogDriver> dialogs_;  // made by the first HostDialog
     uint32_t lastEax_ = 0;
     CallCheck lastCheck_;
     uint32_t stackSkew_ = 0;

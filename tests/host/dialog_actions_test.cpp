@@ -9,6 +9,8 @@
 namespace kvtest {
 namespace {
 
+using namespace kvhost;
+
 constexpr int32_t kColorBox = 12;
 constexpr int32_t kFontBox = 13;
 // The colour dialog's R, G and B edits; the font dialog's face, style and

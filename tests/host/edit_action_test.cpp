@@ -11,6 +11,8 @@
 namespace kvtest {
 namespace {
 
+using namespace kvhost;
+
 using namespace kv::editor;
 
 constexpr int32_t kShowMousePointer = 1;

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
-namespace kvtest {
+namespace kvhost {
 namespace {
 
 DialogDriver* g_driver = nullptr;
 constexpr UINT_PTR kStepTimerId = 0x4B56;
 
-BOOL CALLBACK CancelDialogs(HWND window, LPARAM) {
-    if (IsDialogWindow(window) && IsWindowVisible(window))
+BOOL CALLBACK CancelDialogs(HWND window, LPARAM cancelled) {
+    if (IsDialogWindow(window) && IsWindowVisible(window)) {
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ++*reinterpret_cast<int*>(cancelled);
+    }
     return TRUE;
 }
 
@@ -36,11 +38,12 @@ void UnmanagedWineWindows() {
     RegCloseKey(key);
 }
 
-DialogDriver::DialogDriver(UINT safetyMilliseconds) {
+DialogDriver::DialogDriver(UINT safetyMilliseconds, UINT stepDelay)
+    : safetyMilliseconds_(safetyMilliseconds), stepDelay_(stepDelay) {
     UnmanagedWineWindows();
     g_driver = this;
     hook_ = SetWindowsHookExA(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId());
-    safety_ = SetTimer(nullptr, 0, safetyMilliseconds, &SafetyTimer);
+    safety_ = SetTimer(nullptr, 0, safetyMilliseconds_, &SafetyTimer);
 }
 
 DialogDriver::~DialogDriver() {
@@ -60,10 +63,13 @@ LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         const auto window = reinterpret_cast<HWND>(wParam);
         if (IsDialogWindow(window) && self->seen_.insert(window).second) {
             self->opened_.push_back(window);
+            // The time limit counts from the newest dialog.
+            self->safety_ =
+                SetTimer(nullptr, self->safety_, self->safetyMilliseconds_, &SafetyTimer);
             if (!self->steps_.empty()) {
                 self->due_.emplace_back(window, std::move(self->steps_.front()));
                 self->steps_.pop_front();
-                SetTimer(window, kStepTimerId, 30, &StepTimer);
+                SetTimer(window, kStepTimerId, self->stepDelay_, &StepTimer);
             }
         }
     }
@@ -83,8 +89,9 @@ void CALLBACK DialogDriver::StepTimer(HWND window, UINT, UINT_PTR id, DWORD) {
 }
 
 void CALLBACK DialogDriver::SafetyTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (g_driver != nullptr) g_driver->timedOut_ = true;
-    EnumThreadWindows(GetCurrentThreadId(), &CancelDialogs, 0);
+    int cancelled = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CancelDialogs, reinterpret_cast<LPARAM>(&cancelled));
+    if (cancelled > 0 && g_driver != nullptr) g_driver->timedOut_ = true;
 }
 
 std::string ControlText(HWND dialog, int id) {
@@ -140,4 +147,4 @@ void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK,
 void PressOK(HWND dialog) { Click(dialog, IDOK); }
 void PressCancel(HWND dialog) { Click(dialog, IDCANCEL); }
 
-}  // namespace kvtest
+}  // namespace kvhost

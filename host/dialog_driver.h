@@ -1,4 +1,5 @@
-// Works the modal dialogs the plug-in opens as a user would: a CBT hook
+// Works the modal dialogs the plug-in opens as a user would (the tests
+// and the script command HostDialog use it): a CBT hook
 // sees each dialog activate, and a timer in the dialog's own modal loop then
 // runs the next scripted step on it (typing, clicking, pressing OK). A
 // safety timer cancels every dialog still open after a time limit, so no
@@ -13,13 +14,15 @@
 #include <string>
 #include <vector>
 
-namespace kvtest {
+namespace kvhost {
 
 class DialogDriver {
 public:
     using Step = std::function<void(HWND dialog)>;
 
-    explicit DialogDriver(UINT safetyMilliseconds = 10000);
+    // A dialog still open `safetyMilliseconds` after the last one opened is
+    // cancelled; steps run `stepDelay` milliseconds after their dialog shows.
+    explicit DialogDriver(UINT safetyMilliseconds = 10000, UINT stepDelay = 30);
     ~DialogDriver();
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
@@ -38,6 +41,8 @@ private:
 
     HHOOK hook_ = nullptr;
     UINT_PTR safety_ = 0;
+    UINT safetyMilliseconds_;
+    UINT stepDelay_;
     std::deque<Step> steps_;
     std::vector<std::pair<HWND, Step>> due_;
     std::vector<HWND> opened_;
@@ -61,4 +66,4 @@ bool IsDialogWindow(HWND window);
 std::string TestFace();
 std::string WindowClass(HWND window);
 
-}  // namespace kvtest
+}  // namespace kvhost
