@@ -59,6 +59,11 @@ DialogDriver& DialogDriver::Then(Step step) {
 
 LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     DialogDriver* self = g_driver;
+    if (self != nullptr && code == HCBT_CREATEWND &&
+        IsDialogWindow(reinterpret_cast<HWND>(wParam))) {
+        // Handles are reused: a new dialog may get a closed one's.
+        self->seen_.erase(reinterpret_cast<HWND>(wParam));
+    }
     if (self != nullptr && code == HCBT_ACTIVATE) {
         const auto window = reinterpret_cast<HWND>(wParam);
         if (IsDialogWindow(window) && self->seen_.insert(window).second) {

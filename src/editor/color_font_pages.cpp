@@ -193,12 +193,14 @@ void TEditBoxForm::ChooseColor() {
     if (!answer) return;
     int32_t color = 0;
     if (!ParseIntParam(answer->text, color)) return;
+    const std::string text = FormatColorNeo(color);
     if (colorPageMode_) {
-        const std::string text = FormatColorNeo(color);
         ::SendMessageA(Item(kEdit1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     } else {
         SetSwatch(color);
     }
+    if (maskPageMode_)
+        ::SendMessageA(Item(kEdit1 + 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TEditBoxForm::ChooseFont() {

@@ -7,6 +7,7 @@
 #include "color_text.h"
 #include "common_dialogs.h"
 #include "editor_text.h"
+#include "folder_chooser.h"
 #include "font_text.h"
 #include "host_bridge.h"
 #include "param_text.h"
@@ -122,9 +123,20 @@ void TEditBoxForm::LayoutRows(int rows) {
     // Reading order: the fields by row, so Tab walks them top to bottom.
     std::stable_sort(fields_.begin(), fields_.end(),
                      [](const Field& a, const Field& b) { return a.spec->row < b.spec->row; });
-    for (Field& field : fields_) {
-        BuildField(field);
-        ReadField(field);
+    maskPageMode_ = (page_.modes & kMaskPageMode) != 0;
+    if (page_.iconPreview == IconPreview::Suspend) Editor().iconPreviewSuspended = true;
+    if (page_.iconPreview == IconPreview::Resume) Editor().iconPreviewSuspended = false;
+    for (Field& field : fields_) BuildField(field);
+    if (page_.extras & kEmbeddedButton)
+        AddGlyphButton(kEmbeddedBtn, "Select the file attachment", "E", {249, 5, 23, 23});
+    if (page_.extras & kFolderButton)
+        AddGlyphButton(kFolderBtn, "Select a folder", "F", {265, 34, 23, 23});
+    for (Field& field : fields_) ReadField(field);
+    for (const Field& field : fields_) {
+        // The lists' couplings act on the entry read.
+        if (field.control >= kComboBox1 && field.control < kComboBox1 + 4 &&
+            (page_.modes & kFolderOperationMode))
+            ListChanged(field.control);
     }
     if (page_.file != nullptr) {
         EditorState& editor = Editor();
@@ -150,6 +162,7 @@ void TEditBoxForm::BuildField(Field& field) {
     case FieldKind::Text:
     case FieldKind::Variable:
     case FieldKind::Object:
+    case FieldKind::Rectangle:
     case FieldKind::File: {
         const int width = spec.width
                               ? spec.width
@@ -165,22 +178,41 @@ void TEditBoxForm::BuildField(Field& field) {
         if (spec.kind == FieldKind::Object) {
             AddGlyphButton(kObButton, "Select an object from the list", "O",
                            {kButtonLeft, top - 1, 23, 23});
+            if (spec.row <= 2) Editor().objectButtonTarget = spec.row;
+        } else if (spec.kind == FieldKind::Rectangle) {
+            AddGlyphButton(kObjButton2, "Select the rectangle object", "R",
+                           {kButtonLeft, top - 1, 23, 23});
         } else {
             AddGlyphButton(kSpeedButton1 + row, kInsertVariableHint, kInsertVariableGlyph,
                            {kButtonLeft, top - 1, 23, 23});
         }
         break;
     }
+    case FieldKind::Memo:
+        AddControl("EDIT", "",
+                   WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                       ES_AUTOHSCROLL | ES_WANTRETURN,
+                   kMemo1, {left, top, spec.width ? spec.width : kFieldWidth, 63},
+                   WS_EX_CLIENTEDGE);
+        ::SendMessageA(Item(kMemo1), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+        AddGlyphButton(kSpeedButton1 + row, kInsertVariableHint, kInsertVariableGlyph,
+                       {kButtonLeft, top - 1, 23, 23});
+        field.control = kMemo1;
+        break;
     case FieldKind::KeywordList:
     case FieldKind::WordList:
     case FieldKind::SubroutineList: {
         const bool editable = spec.kind == FieldKind::SubroutineList && !spec.fixedList;
         const int combo = kComboBox1 + row;
+        const int width = spec.width ? spec.width : kFieldWidth;
         AddControl("COMBOBOX", "",
                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
                        (editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST),
-                   combo, {left, top, spec.width ? spec.width : kFieldWidth, kListHeight});
+                   combo, {left, top, width, kListHeight});
         field.control = combo;
+        if (spec.list != nullptr && spec.list->iconPreview)
+            AddControl("STATIC", "", SS_ICON | SS_CENTERIMAGE, kIconPreview,
+                       {left + width + 6, top - 1, 23, 23});
         break;
     }
     case FieldKind::ThreeState:
@@ -219,9 +251,15 @@ void TEditBoxForm::ReadField(Field& field) {
     case FieldKind::Text:
     case FieldKind::Variable:
     case FieldKind::Object:
+    case FieldKind::Rectangle:
     case FieldKind::File:
         ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         break;
+    case FieldKind::Memo: {
+        const std::string message = DecodeMessageText(text);
+        ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(message.c_str()));
+        break;
+    }
     case FieldKind::KeywordList:
     case FieldKind::WordList:
     case FieldKind::SubroutineList: {
@@ -261,6 +299,7 @@ void TEditBoxForm::ReadField(Field& field) {
             !field.items.empty())
             selected = 0;
         ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        if (spec.list != nullptr && spec.list->iconPreview) DefineImage();
         break;
     }
     case FieldKind::ThreeState: {
@@ -286,7 +325,7 @@ void TEditBoxForm::ReadField(Field& field) {
                                  ? ParseBoolOrFalse(text)
                                  : EqualsNoCase(text, spec.keyword ? spec.keyword : "");
         if (checked) {
-            ::SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+            SetCheck(field.control, true);
         } else {
             field.raw = text;
         }
@@ -302,8 +341,12 @@ void TEditBoxForm::WriteField(const Field& field) {
     case FieldKind::Text:
     case FieldKind::Variable:
     case FieldKind::Object:
+    case FieldKind::Rectangle:
     case FieldKind::File:
         SetResult(spec.param, TextOf(control));
+        break;
+    case FieldKind::Memo:
+        SetResult(spec.param, EncodeMessageText(TextOf(control)));
         break;
     case FieldKind::KeywordList: {
         const auto selected = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
@@ -411,6 +454,8 @@ INT_PTR TEditBoxForm::ColorStatic(HDC dc, HWND control) {
         ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
         ::SetBkColor(dc, ::GetSysColor(COLOR_INFOBK));
         return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_INFOBK));
+    case kIconPreview:
+        return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_INFOBK));
     case kVersionLabel:
         ::SetTextColor(dc, RGB(128, 128, 128));
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
@@ -444,6 +489,15 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
     case kObButton:
         ChooseObject();
         return;
+    case kObjButton2:
+        ChooseRectangle();
+        return;
+    case kEmbeddedBtn:
+        ChooseEmbedded();
+        return;
+    case kFolderBtn:
+        ChooseFolder();
+        return;
     case kColorButton:
         ChooseColor();
         return;
@@ -466,16 +520,19 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
             pageFontColor_ = text;
         }
         return;
-    case kCheckBox1:
-    case kCheckBox1 + 1:
-        if (code == BN_CLICKED && colorPageMode_ &&
-            ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            // "R,G,B" and "HTML" exclude each other.
-            const int other = id == kCheckBox1 ? kCheckBox1 + 1 : kCheckBox1;
-            ::SendMessageA(Item(other), BM_SETCHECK, BST_UNCHECKED, 0);
-        }
+    case kEdit1 + 2:
+        if (code == EN_CHANGE && maskPageMode_)
+            SetSwatch(ParseColorTextOrDefault(TextOf(Item(kEdit1 + 2)), MakeRgb(255, 255, 255)));
         return;
     default:
+        if (id >= kCheckBox1 && id < kCheckBox1 + 4 && code == BN_CLICKED) {
+            CheckBoxClicked(id);
+            return;
+        }
+        if (id >= kComboBox1 && id < kComboBox1 + 4 && code == CBN_SELCHANGE) {
+            ListChanged(id);
+            return;
+        }
         if (id >= kSpeedButton1 && id < kSpeedButton1 + 4 && code == BN_CLICKED)
             InsertVariable(id - kSpeedButton1 + 1);
         return;
@@ -483,7 +540,9 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
 }
 
 void TEditBoxForm::InsertVariable(int row) {
-    const HWND edit = Item(kEdit1 + row - 1);
+    // The second row's button serves the memo while it is shown.
+    const bool memo = row == 2 && Item(kMemo1) != nullptr && ::IsWindowVisible(Item(kMemo1));
+    const HWND edit = memo ? Item(kMemo1) : Item(kEdit1 + row - 1);
     if (edit == nullptr) return;
     const std::optional<InterfaceAnswer> answer = AskHost(14, TextOf(edit));
     if (!answer || !answer->result) return;
@@ -491,6 +550,7 @@ void TEditBoxForm::InsertVariable(int row) {
     for (const Field& field : fields_)
         if (field.control == kEdit1 + row - 1) replace = field.spec->kind == FieldKind::Variable;
     if (page_.hook == PageHook::Color && row == 4) replace = true;
+    if (memo) replace = false;
     if (replace) {
         ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
     } else {
@@ -515,6 +575,110 @@ void TEditBoxForm::ChooseObject() {
     if (!answer || !answer->result || edit == nullptr) return;
     ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
     ::SetFocus(edit);
+}
+
+void TEditBoxForm::ChooseRectangle() {
+    const HWND edit = Item(kEdit1 + 1);
+    const std::optional<InterfaceAnswer> answer = AskHost(8, edit ? TextOf(edit) : std::string());
+    if (!answer || !answer->result || edit == nullptr) return;
+    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
+    ::SetFocus(edit);
+}
+
+void TEditBoxForm::ChooseEmbedded() {
+    const HWND edit = Item(kEdit1);
+    const std::optional<InterfaceAnswer> answer = AskHost(13, edit ? TextOf(edit) : std::string());
+    if (!answer || !answer->result || edit == nullptr) return;
+    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->text.c_str()));
+}
+
+void TEditBoxForm::ChooseFolder() {
+    const HWND edit = Item(kEdit1);
+    std::string folder = edit ? TextOf(edit) : std::string();
+    BrowseForFolder(handle(), "Library folder location qvMouseHook.dll", "", folder, false, false,
+                    false);
+    if (!folder.empty() && edit != nullptr)
+        ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+}
+
+void TEditBoxForm::SetCheck(int id, bool checked) {
+    const HWND box = Item(id);
+    if (box == nullptr) return;
+    const bool now = ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (now == checked) return;
+    ::SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    CheckBoxClicked(id);
+}
+
+void TEditBoxForm::CheckBoxClicked(int id) {
+    auto checked = [&](int box) {
+        return ::SendMessageA(Item(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    auto enabled = [&](int box) { return Item(box) != nullptr && ::IsWindowEnabled(Item(box)); };
+    auto enable = [&](int box, bool on) {
+        if (const HWND window = Item(box)) ::EnableWindow(window, on);
+    };
+    const int box1 = kCheckBox1, box2 = kCheckBox1 + 1, box3 = kCheckBox1 + 2,
+              box4 = kCheckBox1 + 3;
+    if (colorPageMode_ && (id == box1 || id == box2) && checked(id)) {
+        // "R,G,B" and "HTML" exclude each other.
+        SetCheck(id == box1 ? box2 : box1, false);
+    }
+    if (maskPageMode_ && id == box1) {
+        const HWND edit = Item(kEdit1 + 1);
+        if (checked(box1)) {
+            ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("MainWindow"));
+        } else if (EqualsNoCase(TextOf(edit), "MainWindow")) {
+            ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        }
+    }
+    if (page_.modes & kFindOptionsMode) {
+        if (id == box2) {
+            enable(box3, !checked(box2));
+            enable(box4, enabled(box3) ? checked(box3) : false);
+        } else if (id == box3) {
+            enable(box4, checked(box3));
+            if (!checked(box3)) SetCheck(box4, false);
+        } else if (id == box4 && !checked(box3)) {
+            SetCheck(box3, checked(box4));
+        }
+    }
+}
+
+void TEditBoxForm::ListChanged(int id) {
+    const auto selected = static_cast<int>(::SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+    for (const Field& field : fields_) {
+        if (field.control != id) continue;
+        if (field.spec->list != nullptr && field.spec->list->iconPreview &&
+            !Editor().iconPreviewSuspended)
+            DefineImage();
+    }
+    if ((page_.modes & kFolderOperationMode) && id == fields_.front().control) {
+        // The third entry (deleting) has no destination.
+        const bool deleting = selected == 2;
+        if (const HWND box = Item(kCheckBox1 + 2)) ::EnableWindow(box, deleting);
+        if (const HWND edit = Item(kEdit1 + 1)) ::EnableWindow(edit, !deleting);
+        if (const HWND button = Item(kSpeedButton1 + 1)) ::EnableWindow(button, !deleting);
+    }
+}
+
+void TEditBoxForm::DefineImage() {
+    const HWND preview = Item(kIconPreview);
+    if (preview == nullptr) return;
+    int list = 0;
+    for (const Field& field : fields_)
+        if (field.spec->list != nullptr && field.spec->list->iconPreview) list = field.control;
+    const auto selected = static_cast<int>(::SendMessageA(Item(list), CB_GETCURSEL, 0, 0));
+    if (selected < 0) return;
+    static const LPCSTR kIcons[] = {IDI_INFORMATION, IDI_WARNING, IDI_ERROR, IDI_APPLICATION};
+    if (selected >= 1 && selected <= 4) {
+        // System icons are shared: nothing to release.
+        const HICON icon = ::LoadIconA(nullptr, kIcons[selected - 1]);
+        ::SendMessageA(preview, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        ::ShowWindow(preview, SW_SHOWNA);
+    } else {
+        ::ShowWindow(preview, SW_HIDE);
+    }
 }
 
 bool TEditBoxForm::GetSubroutineList(int control) {

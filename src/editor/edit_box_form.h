@@ -28,10 +28,15 @@ enum EditControl : int {
     kFileSelBtn = 161,
     kAdvFileBtn = 162,
     kObButton = 163,
+    kObjButton2 = 164,
+    kEmbeddedBtn = 165,
+    kFolderBtn = 166,
     kColorButton = 171,  // "Select a color"
     kColorSwatch = 172,
     kFontButton = 173,
     kFontSample = 174,
+    kMemo1 = 181,
+    kIconPreview = 185,
     kActionName = 191,
     kHintLabel = 192,
     kVersionLabel = 193,
@@ -85,6 +90,13 @@ private:
     void SetSwatch(int32_t color);
 
     void OnCommand(int id, int code, HWND control);
+    void SetCheck(int id, bool checked);  // runs the couplings when the state changes
+    void CheckBoxClicked(int id);
+    void ListChanged(int id);
+    void DefineImage();
+    void ChooseRectangle();
+    void ChooseEmbedded();
+    void ChooseFolder();
     void InsertVariable(int row);
     void ChooseFile(bool withOptions);
     void ChooseObject();
@@ -105,6 +117,7 @@ private:
     std::string pageText2_;  // the kept result form of the colour page
     std::string pageFontColor_, pageFontName_, pageFontSize_, pageFontStyle_, pageFontCharset_;
     bool colorPageMode_ = false;
+    bool maskPageMode_ = false;
     int32_t swatchColor_ = 0;
     win::UniqueGdiObject sampleFont_;
     std::string sampleName_;

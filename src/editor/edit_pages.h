@@ -14,6 +14,8 @@ enum class FieldKind : uint8_t {
     Text,            // an edit with its Insert Variable button
     Variable,        // the same; Insert Variable replaces the whole text
     Object,          // the same with the object chooser instead
+    Rectangle,       // the same with the rectangle object chooser instead
+    Memo,            // a multi-line message; quotes and line breaks coded
     File,            // a narrowed edit with the file choosers beside it
     KeywordList,     // captions shown, keywords written
     WordList,        // the keywords themselves
@@ -28,6 +30,7 @@ struct WordList {
     std::span<const char* const> keywords;
     std::span<const char* const> captions;  // empty: the keywords are shown
     bool firstWhenNotFound = false;
+    bool iconPreview = false;  // entries 1 to 4 show an icon beside the list
 };
 
 // The file chooser texts of a file row.
@@ -57,6 +60,21 @@ struct FieldSpec {
 
 enum class PageHook : uint8_t { None, Color, Font };
 
+// Couplings between a page's controls.
+enum PageMode : uint8_t {
+    kFindOptionsMode = 1,      // check boxes 2 to 4 enable and check each other
+    kFolderOperationMode = 2,  // entry 2 of a list enables check box 3, disables row 2
+    kMaskPageMode = 4,         // check box 1 means "MainWindow" in Edit2; Edit3 is a colour
+};
+
+// Buttons no row brings.
+enum PageExtra : uint8_t {
+    kEmbeddedButton = 1,  // the host's embedded files, into Edit1
+    kFolderButton = 2,    // the shell's folder chooser, into Edit1
+};
+
+enum class IconPreview : uint8_t { Keep, Suspend, Resume };
+
 struct PageSpec {
     int32_t id;
     const char* action;
@@ -66,6 +84,9 @@ struct PageSpec {
     std::span<const FieldSpec> fields;
     const FileTexts* file = nullptr;
     PageHook hook = PageHook::None;
+    uint8_t modes = 0;   // PageMode bits
+    uint8_t extras = 0;  // PageExtra bits
+    IconPreview iconPreview = IconPreview::Keep;
 };
 
 // The page of an action, or nullptr when it has none.

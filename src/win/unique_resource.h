@@ -2,6 +2,7 @@
 // built on one move-only template, plus a scope guard for one-off cleanups.
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <utility>
@@ -59,6 +60,11 @@ struct InvalidValueTraits {
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) { CloseFn(h); }
 };
+struct CoTaskMemTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { ::CoTaskMemFree(p); }
+};
 struct GlobalTraits {
     using Type = HGLOBAL;
     static Type Invalid() { return nullptr; }
@@ -75,6 +81,8 @@ using UniqueGlobal = UniqueResource<detail::GlobalTraits>;
 using UniqueGdiObject = UniqueResource<detail::NullTraits<HGDIOBJ, ::DeleteObject>>;
 using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
 using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
+// Memory the shell hands out with the COM allocator (item ID lists).
+using UniqueCoTaskMem = UniqueResource<detail::CoTaskMemTraits>;
 using UniqueHook = UniqueResource<detail::NullTraits<HHOOK, ::UnhookWindowsHookEx>>;
 using UniqueMemoryDC = UniqueResource<detail::NullTraits<HDC, ::DeleteDC>>;
 

