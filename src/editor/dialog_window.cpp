@@ -60,16 +60,24 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
         auto* self = reinterpret_cast<DialogWindow*>(lParam);
         self->window_ = window;
         bool failed = true;
-        const INT_PTR focus = Contain(
+        Contain(
             "nbEditAction",
-            [&]() -> INT_PTR {
-                const bool defaultFocus = self->OnCreate();
+            [&] {
+                // The controls did not exist when the system chose the
+                // default focus, so the first one in the tab order gets it
+                // here, the way the dialog manager gives it (an edit's text
+                // selected).
+                if (self->OnCreate()) {
+                    if (const HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE))
+                        ::SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first),
+                                       TRUE);
+                }
                 failed = false;
-                return defaultFocus ? TRUE : FALSE;
+                return 0;
             },
-            INT_PTR{FALSE});
+            0);
         if (failed) ::EndDialog(window, IDCANCEL);
-        return focus;
+        return FALSE;
     }
     auto* self = reinterpret_cast<DialogWindow*>(::GetWindowLongPtrA(window, DWLP_USER));
     if (self == nullptr) return FALSE;

@@ -40,7 +40,8 @@ public:
 
 protected:
     // Called once the window exists: create the controls here. Return
-    // false to leave the focus to the code (after SetFocus).
+    // true to focus the first control in the tab order, false when the
+    // code has set the focus itself.
     virtual bool OnCreate() = 0;
     // Every other message; true when handled, with `result` as the answer.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);

@@ -16,7 +16,7 @@ bool EditActionDialog(int32_t action, char** params, int32_t highIndex) {
     if (entry == nullptr || FindPage(action) == nullptr || params == nullptr || highIndex < 0)
         return false;
     // Only the elements the host said it has are touched.
-    const int32_t count = std::min(entry->numParams, highIndex + 1);
+    const int32_t count = highIndex >= entry->numParams ? entry->numParams : highIndex + 1;
     std::vector<std::string> texts(static_cast<size_t>(entry->numParams));
     for (int32_t i = 0; i < count; ++i)
         if (params[i] != nullptr) texts[static_cast<size_t>(i)] = params[i];

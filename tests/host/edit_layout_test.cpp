@@ -193,17 +193,6 @@ TEST_F(EditLayoutTest, EveryPageFitsItsCaptionsAndIsPhotographed) {
     std::printf("screenshots in %s\n", folder.c_str());
 }
 
-TEST_F(EditLayoutTest, RussianPlaceholdersReadTheSameOnEverySystem) {
-    // The label captions a page leaves unset are Windows-1251 bytes shown
-    // through the wide API, so they read as Russian whatever the code page.
-    // No page of today leaves one unset; the bytes are checked here.
-    constexpr unsigned char kParameter[] = {0xCF, 0xE0, 0xF0, 0xE0, 0xEC, 0xE5, 0xF2, 0xF0};
-    wchar_t wide[16] = {};
-    ASSERT_EQ(MultiByteToWideChar(1251, 0, reinterpret_cast<const char*>(kParameter), 8, wide, 16),
-              8);
-    EXPECT_EQ(std::wstring(wide, 8), L"\u041f\u0430\u0440\u0430\u043c\u0435\u0442\u0440");
-}
-
 TEST_F(EditLayoutTest, HundredOpeningsLeaveNoGdiObjectOrWindow) {
     DialogDriver driver(10000, 10);
     auto cycle = [&](int32_t action, size_t count, bool common) {
