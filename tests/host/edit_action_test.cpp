@@ -4,6 +4,10 @@
 // parameter texts and the host requests are read back.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <map>
+
 #include "dialog_driver.h"
 #include "edit_box_form.h"
 #include "host_fixture.h"
@@ -352,13 +356,47 @@ TEST_F(EditActionTest, KeyboardFocusAndTabOrder) {
     EXPECT_EQ(order, expected);
 }
 
+struct TooltipSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<TooltipSearch*>(search);
+    if (WindowClass(window) == "tooltips_class32" && GetWindow(window, GW_OWNER) == s->owner) {
+        s->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tooltip texts of the dialog's controls, by control identifier.
+std::map<int, std::string> TooltipTexts(HWND dialog) {
+    TooltipSearch search{dialog, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&search));
+    std::map<int, std::string> texts;
+    if (search.found == nullptr) return texts;
+    const auto count = static_cast<UINT>(SendMessageA(search.found, TTM_GETTOOLCOUNT, 0, 0));
+    for (UINT i = 0; i < count; ++i) {
+        char text[256] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.lpszText = text;
+        if (SendMessageA(search.found, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)))
+            texts[GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId))] = text;
+    }
+    return texts;
+}
+
 TEST_F(EditActionTest, GlyphButtonsCarryTheirHints) {
     DialogDriver driver;
     std::string insert, file, options, color;
+    std::map<int, std::string> tips;
     driver.Then([&](HWND dialog) {
         insert = ControlText(dialog, kSpeedButton1);
         file = ControlText(dialog, kFileSelBtn);
         options = ControlText(dialog, kAdvFileBtn);
+        tips = TooltipTexts(dialog);
         PressCancel(dialog);
     });
     std::vector<std::string> params = {"", "", ""};
@@ -373,6 +411,10 @@ TEST_F(EditActionTest, GlyphButtonsCarryTheirHints) {
     EXPECT_EQ(file, "Select the file");
     EXPECT_EQ(options, "Additional options");
     EXPECT_EQ(color, "Select a color");
+    EXPECT_EQ(tips, (std::map<int, std::string>{{kSpeedButton1, "Insert Variable"},
+                                                {kSpeedButton1 + 1, "Insert Variable"},
+                                                {kFileSelBtn, "Select the file"},
+                                                {kAdvFileBtn, "Additional options"}}));
 }
 
 TEST_F(EditActionTest, ColourPage) {
