@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common_dialogs.h"
 #include "dialog_driver.h"
 #include "edit_box_form.h"
 #include "host_text.h"
@@ -378,6 +379,31 @@ TEST_F(EditorFrameworkTest, CancelWritesNothing) {
     });
     const auto results = Run(kMessagePage, {"T", "m", "None"}, driver, false);
     for (const auto& result : results) EXPECT_FALSE(result.has_value());
+}
+
+TEST_F(EditorFrameworkTest, ColourDialogKeepsTheCustomColours) {
+    ResetDialogs();
+    DialogDriver driver;
+    // 712 is the dialog's "Add to Custom Colors" button.
+    driver.Then([](HWND dialog) {
+        TypeText(dialog, 706, "1");
+        TypeText(dialog, 707, "2");
+        TypeText(dialog, 708, "3");
+        Click(dialog, 712);
+        PressOK(dialog);
+    });
+    const auto chosen = ShowColorDialog(MakeRgb(192, 192, 192), "", "");
+    EXPECT_FALSE(driver.timedOut());
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, MakeRgb(1, 2, 3));
+    EXPECT_EQ(Dialogs().lastColor, MakeRgb(1, 2, 3));
+    EXPECT_EQ(Dialogs().customColors[0], RGB(1, 2, 3));
+
+    // A cancelled dialog keeps the custom colours.
+    driver.Then([](HWND dialog) { kvhost::PressCancel(dialog); });
+    EXPECT_FALSE(ShowColorDialog(MakeRgb(9, 9, 9), "", "").has_value());
+    EXPECT_EQ(Dialogs().customColors[0], RGB(1, 2, 3));
+    ResetDialogs();
 }
 
 }  // namespace
