@@ -8,7 +8,8 @@
 
 namespace kvtest {
 
-// Saves what the screen shows of `window` (frame included).
+// Saves what the screen shows of `window` (frame included), raised above
+// other windows for the moment.
 bool SaveWindowPng(HWND window, const std::string& path);
 
 }  // namespace kvtest
