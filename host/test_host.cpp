@@ -192,6 +192,12 @@ bool TestHost::EditAction(int32_t action, std::vector<std::string>& params) {
     return (eax & 0xFF) != 0;
 }
 
+bool TestHost::EditActionRaw(int32_t action, char** params, int32_t highIndex) {
+    const uint32_t eax = CallExport("nbEditAction", {static_cast<uint32_t>(action), Word(params),
+                                                     static_cast<uint32_t>(highIndex)});
+    return (eax & 0xFF) != 0;
+}
+
 void TestHost::About() { CallExport("nbAbout", {}); }
 
 const Registration* TestHost::FindAction(const std::string& name) const {
@@ -252,6 +258,12 @@ ActionOutcome TestHost::RunAction(const std::string& name,
 //   HostMainWindow "[var]"                         the host window's handle, into a variable
 //   HostMouse "Move"|"Click"|"RightClick" "x" "y"  real mouse input at a screen point
 //   HostMouse "Wheel" "notches"                    a wheel turn (negative: towards the user)
+//   HostDialog "OK"|"Cancel" ["id=text" ...]       answers the next dialog that opens:
+//                                                  types each text into control id, then
+//                                                  presses the button
+//   HostEdit "action" "[var]" ...                  nbEditAction over the variables' texts;
+//                                                  writes them back, "[EditResult]" gets
+//                                                  "True" or "False"
 std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                                                       const std::vector<std::string>& rawParams) {
     std::vector<std::string> p;
@@ -295,6 +307,35 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
         if (!WaitForScript(line, std::stoi(p[1]), waitMark_))
             return ActionOutcome::Fault("no " + line + " within " + p[1] + " ms");
         waitMark_ = calls_.size();
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostdialog" && !p.empty()) {
+        const bool ok = LowerAscii(p[0]) == "ok";
+        std::vector<std::pair<int, std::string>> typing;
+        for (size_t i = 1; i < p.size(); ++i) {
+            const size_t eq = p[i].find('=');
+            if (eq == std::string::npos) return ActionOutcome::Fault("HostDialog wants id=text");
+            typing.emplace_back(std::stoi(p[i].substr(0, eq)), p[i].substr(eq + 1));
+        }
+        if (!dialogs_) dialogs_ = std::make_unique<DialogDriver>();
+        dialogs_->Then([ok, typing](HWND dialog) {
+            for (const auto& [id, text] : typing) TypeText(dialog, id, text);
+            if (ok) {
+                PressOK(dialog);
+            } else {
+                PressCancel(dialog);
+            }
+        });
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostedit" && !p.empty()) {
+        const Registration* action = FindAction(p[0]);
+        if (action == nullptr) return ActionOutcome::Fault("unknown action " + p[0]);
+        std::vector<std::string> texts;
+        for (size_t i = 1; i < rawParams.size(); ++i) texts.push_back(vars_.Get(rawParams[i]));
+        const bool result = EditAction(action->id, texts);
+        for (size_t i = 1; i < rawParams.size(); ++i) vars_.Set(rawParams[i], texts[i - 1]);
+        vars_.Set("[EditResult]", result ? "True" : "False");
         return ActionOutcome::Done(true);
     }
     if (command.rfind("host", 0) == 0 && FindAction(name) == nullptr)

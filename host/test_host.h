@@ -12,10 +12,12 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "script/script_runner.h"
 #include "script/var_store.h"
 
@@ -78,6 +80,7 @@ public:
     // Passes the array as given (nullptr allowed) with the highest index.
     bool ExecActionRaw(int32_t action, char** params, int32_t highIndex);
     bool EditAction(int32_t action, std::vector<std::string>& params);
+    bool EditActionRaw(int32_t action, char** params, int32_t highIndex);
     void About();
     // The full EAX the last export left (a Boolean is only AL).
     uint32_t lastEax() const { return lastEax_; }
@@ -147,6 +150,7 @@ private:
     std::map<int32_t, Answer> answers_;
     std::map<std::string, HWND> objectWindows_;  // lower-case names
     std::string filesFolder_;
+    std::unique_ptr<DialogDriver> dialogs_;  // made by the first HostDialog
     uint32_t lastEax_ = 0;
     CallCheck lastCheck_;
     uint32_t stackSkew_ = 0;

@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "dialog_actions.h"
 #include "file_attribute_actions.h"
 #include "find_files_actions.h"
 #include "folder_operations.h"
@@ -37,6 +38,8 @@ constexpr ActionTable MakePluginActions() {
     table[9] = Bind<&actions::qvScreenSaverStatus>();
     table[10] = Bind<&actions::qvScreenSaverOn>();
     table[11] = Bind<&actions::qvScreenSaverRun>();
+    table[12] = Bind<&actions::qvColorBox>();
+    table[13] = Bind<&actions::qvFontBox>();
     table[17] = Bind<&actions::qvExitWindows>();
     table[18] = Bind<&actions::qvFindWindow>();
     table[19] = Bind<&actions::qvGetWindowHandle>();

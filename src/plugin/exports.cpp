@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "contain.h"
 #include "dispatch.h"
+#include "edit_action.h"
 #include "host_messages.h"
 #include "host_text.h"
 #include "plugin_state.h"
@@ -72,9 +73,10 @@ kv::HostBool KV_BORLAND nbExecAction(int32_t action, char** params, int32_t /*hi
         false);
 }
 
-kv::HostBool KV_BORLAND nbEditAction(int32_t /*action*/, char** /*params*/, int32_t /*highIndex*/) {
-    // The properties dialogs are not built yet; the host keeps its texts.
-    return false;
+kv::HostBool KV_BORLAND nbEditAction(int32_t action, char** params, int32_t highIndex) {
+    return kv::Contain(
+        "nbEditAction", [&] { return kv::editor::EditActionDialog(action, params, highIndex); },
+        false);
 }
 
 void KV_BORLAND nbAbout() {}

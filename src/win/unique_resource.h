@@ -2,6 +2,7 @@
 // built on one move-only template, plus a scope guard for one-off cleanups.
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 
 #include <utility>
@@ -70,6 +71,11 @@ struct MemoryDcTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DeleteDC(h); }
 };
+struct CoTaskMemTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { ::CoTaskMemFree(p); }
+};
 struct GlobalTraits {
     using Type = HGLOBAL;
     static Type Invalid() { return nullptr; }
@@ -89,6 +95,28 @@ using UniqueBitmap = UniqueResource<detail::GdiTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueResource<detail::MemoryDcTraits>;  // from CreateCompatibleDC
 using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
 using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
+// Memory the shell hands out with the COM allocator (item ID lists).
+using UniqueCoTaskMem = UniqueResource<detail::CoTaskMemTraits>;
+using UniqueHook = UniqueResource<detail::NullTraits<HHOOK, ::UnhookWindowsHookEx>>;
+using UniqueMemoryDC = UniqueResource<detail::NullTraits<HDC, ::DeleteDC>>;
+
+// A device context borrowed from a window (the screen for a null window)
+// with GetDC, given back with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 // Owns one reference to a COM interface.
 template <typename I>

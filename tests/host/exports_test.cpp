@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include "dialog_driver.h"
 #include "dispatch.h"
 #include "host_fixture.h"
 
@@ -58,8 +59,14 @@ TEST_F(HostTest, EveryExportRemovesExactlyItsStackArguments) {
     host_->ExecAction(42, {"x"});
     ExpectCleanCall(__LINE__);
     std::vector<std::string> params = {"a"};
-    EXPECT_FALSE(host_->EditAction(42, params));
-    ExpectCleanCall(__LINE__);
+    {
+        // The page's dialog opens; cancelling it keeps the text.
+        kvhost::DialogDriver driver;
+        driver.Then([](HWND dialog) { kvhost::PressCancel(dialog); });
+        EXPECT_FALSE(host_->EditAction(42, params));
+        ExpectCleanCall(__LINE__);
+        EXPECT_FALSE(driver.timedOut());
+    }
     EXPECT_EQ(params[0], "a");
     host_->RegisterScriptProcessor();
     ExpectCleanCall(__LINE__);
@@ -72,8 +79,14 @@ TEST_F(HostTest, EveryExportRemovesExactlyItsStackArguments) {
 TEST_F(HostTest, ExportsWorkAtEveryStackAlignment) {
     // The host promises only 4-byte alignment.
     Start(":Sub\nReturn\n");
+    kvhost::DialogDriver driver;
     for (uint32_t skew : {0u, 4u, 8u, 12u}) {
         host_->stackSkew(skew);
+        // A properties dialog, OK pressed, at this alignment too.
+        driver.Then([](HWND dialog) { kvhost::PressOK(dialog); });
+        std::vector<std::string> params = {"Sub"};
+        EXPECT_TRUE(host_->EditAction(42, params));
+        ExpectCleanCall(__LINE__);
         host_->InitPlugIn();
         ExpectCleanCall(__LINE__);
         host_->RegisterPlugIn();
@@ -86,6 +99,7 @@ TEST_F(HostTest, ExportsWorkAtEveryStackAlignment) {
         EXPECT_EQ(host_->registrations().size(), 69u);
     }
     EXPECT_EQ(host_->CallsOf("ScriptProcessor").size(), 4u);
+    EXPECT_FALSE(driver.timedOut());
 }
 
 TEST_F(HostTest, RegistersTheWholeCatalogueInOrder) {
