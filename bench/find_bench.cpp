@@ -9,23 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "test_host.h"
 
 namespace {
 
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
+using kvbench::ExeFolder;
+using kvbench::Now;
 
 // User and kernel time of this thread: what the walk itself costs, whatever
 // else the machine runs meanwhile.

@@ -9,23 +9,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_util.h"
 #include "test_host.h"
 
 namespace {
 
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
+using kvbench::ExeFolder;
+using kvbench::Now;
 
 // The plainest walk: recursion, the default find level, no links skipped.
 void BareWalk(const std::wstring& folder, unsigned long long& total, unsigned long& files) {

@@ -8,16 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "test_host.h"
 
 namespace {
 
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
+using kvbench::ExeFolder;
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;

@@ -13,26 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "input.h"
 #include "test_host.h"
 
 namespace {
 
+using kvbench::ExeFolder;
+using kvbench::Now;
+
 using kvhost::SendMouseMove;
-
-std::string ExeFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
 
 void PumpUntilIdle() {
     MSG msg;

@@ -8,15 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "system_error.h"
 #include "unique_resource.h"
 
 namespace kv {
 
 std::wstring WideFromAnsi(std::string_view text);
-
-// The system's text for an error code (a Win32 error or an HRESULT),
-// without the line break; a generic text when the system has none.
-std::string SystemReason(DWORD error);
 
 // True only for an existing folder (not a file).
 bool IsExistingFolder(const std::string& path);
