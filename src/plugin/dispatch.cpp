@@ -16,6 +16,7 @@
 #include "shell_actions.h"
 #include "string_actions.h"
 #include "taskbar_actions.h"
+#include "tray_actions.h"
 #include "url_cache_actions.h"
 #include "window_actions.h"
 
@@ -37,6 +38,9 @@ constexpr ActionTable MakePluginActions() {
     table[9] = Bind<&actions::qvScreenSaverStatus>();
     table[10] = Bind<&actions::qvScreenSaverOn>();
     table[11] = Bind<&actions::qvScreenSaverRun>();
+    table[14] = Bind<&actions::qvTrayIcon>();
+    table[15] = Bind<&actions::qvTrayBalloon>();
+    table[16] = Bind<&actions::qvDeleteTrayIcon>();
     table[17] = Bind<&actions::qvExitWindows>();
     table[18] = Bind<&actions::qvFindWindow>();
     table[19] = Bind<&actions::qvGetWindowHandle>();

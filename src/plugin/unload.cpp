@@ -5,6 +5,7 @@
 #include "message_window.h"
 #include "mouse_monitor.h"
 #include "simple_timer.h"
+#include "tray_icon.h"
 
 namespace kv {
 
@@ -14,6 +15,7 @@ void ReleaseAtUnload() noexcept {
         actions::ReleaseFindFiles();
         ReleaseMouseMonitor();
         ReleaseSimpleTimers();
+        ReleaseTrayIcon();
         ReleaseMessageWindows();
     } catch (...) {
     }

@@ -88,6 +88,7 @@ using UniqueRegion = UniqueResource<detail::GdiTraits<HRGN>>;
 using UniqueBitmap = UniqueResource<detail::GdiTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueResource<detail::MemoryDcTraits>;  // from CreateCompatibleDC
 using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
+using UniqueIcon = UniqueResource<detail::NullTraits<HICON, ::DestroyIcon>>;  // not shared icons
 using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
 
 // Owns one reference to a COM interface.
