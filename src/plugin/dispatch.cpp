@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "clipboard_actions.h"
 #include "file_attribute_actions.h"
 #include "find_files_actions.h"
 #include "folder_operations.h"
@@ -75,6 +76,7 @@ constexpr ActionTable MakePluginActions() {
     table[48] = Bind<&actions::qvFileSetAtrribute>();
     table[49] = Bind<&actions::qvClearIECache>();
     table[50] = Bind<&actions::qvConvertString>();
+    table[51] = Bind<&actions::qvClipboardMonitor>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
     table[54] = Bind<&actions::qvFindFiles>();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "clipboard_viewer.h"
 #include "host_bridge.h"
 #include "plugin_state.h"
 #include "tray_icon.h"
@@ -30,6 +31,7 @@ void HandleHostMessage(int32_t message) {
         // monitor and the timers stay until their own actions stop them.
         state.MoveSizeActive = false;
         EndRunTrayIcon();
+        EndRunClipboardMonitor();
         break;
     case 5:
         if (state.MoveSizeActive && !state.MoveSizeScript.empty())

@@ -1,5 +1,6 @@
 #include "unload.h"
 
+#include "clipboard_viewer.h"
 #include "contain.h"
 #include "find_files_actions.h"
 #include "message_window.h"
@@ -16,7 +17,16 @@ void ReleaseAtUnload() noexcept {
         ReleaseMouseMonitor();
         ReleaseSimpleTimers();
         ReleaseTrayIcon();
+        ReleaseClipboardMonitor();
         ReleaseMessageWindows();
+    } catch (...) {
+    }
+}
+
+void ReleaseAtProcessEnd() noexcept {
+    try {
+        ReleaseTrayIcon();
+        ReleaseClipboardMonitor();
     } catch (...) {
     }
 }
