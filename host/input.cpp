@@ -1,6 +1,7 @@
 #include "input.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace kvhost {
 namespace {
@@ -66,6 +67,28 @@ void PumpMessages(int milliseconds) {
         if (left <= 0) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
     }
+}
+
+bool CopyText(const std::string& text, HWND owner) {
+    bool open = false;
+    for (int i = 0; i < 100 && !open; ++i) {
+        open = OpenClipboard(owner) != FALSE;
+        if (!open) Sleep(10);
+    }
+    if (!open) return false;
+    bool done = false;
+    const size_t size = text.size() + 1;
+    if (EmptyClipboard()) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+        if (void* bytes = block != nullptr ? GlobalLock(block) : nullptr) {
+            std::memcpy(bytes, text.c_str(), size);
+            GlobalUnlock(block);
+            done = SetClipboardData(CF_TEXT, block) != nullptr;
+        }
+        if (!done && block != nullptr) GlobalFree(block);  // the clipboard owns it once set
+    }
+    CloseClipboard();
+    return done;
 }
 
 }  // namespace kvhost

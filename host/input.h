@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace kvhost {
 
 enum class MouseButton { Left, Right, Middle };
@@ -15,6 +17,11 @@ bool SendMouseButton(MouseButton button, bool down);
 bool SendMouseWheel(int notches);
 // Move, press and release.
 bool SendMouseClick(int x, int y, MouseButton button = MouseButton::Left);
+
+// Puts `text` on the clipboard as CF_TEXT, as any program copies, with
+// `owner` as the clipboard's owner; waits up to a second while another
+// program holds the clipboard open.
+bool CopyText(const std::string& text, HWND owner = nullptr);
 
 // Runs the thread's messages for the given time (timers, hooks, notices).
 void PumpMessages(int milliseconds);

@@ -299,6 +299,9 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
         SetFilesFolder(p[0]);
         return ActionOutcome::Done(true);
     }
+    //   HostCopyText "text"         put a text on the clipboard, as any program would
+    if (command == "hostcopytext" && p.size() == 1)
+        return ActionOutcome::Done(CopyText(p[0], mainWindow_));
     //   HostExit "code"             end the process at once, the plug-in still loaded
     if (command == "hostexit" && p.size() == 1) ExitProcess(static_cast<UINT>(std::stoul(p[0])));
     //   HostWaitGoSub "name" "ms"   pump messages until the plug-in runs GoSub "name"

@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "clipboard_actions.h"
 #include "dialog_actions.h"
 #include "file_attribute_actions.h"
 #include "find_files_actions.h"
@@ -17,6 +18,7 @@
 #include "shell_actions.h"
 #include "string_actions.h"
 #include "taskbar_actions.h"
+#include "tray_actions.h"
 #include "url_cache_actions.h"
 #include "window_actions.h"
 
@@ -40,6 +42,9 @@ constexpr ActionTable MakePluginActions() {
     table[11] = Bind<&actions::qvScreenSaverRun>();
     table[12] = Bind<&actions::qvColorBox>();
     table[13] = Bind<&actions::qvFontBox>();
+    table[14] = Bind<&actions::qvTrayIcon>();
+    table[15] = Bind<&actions::qvTrayBalloon>();
+    table[16] = Bind<&actions::qvDeleteTrayIcon>();
     table[17] = Bind<&actions::qvExitWindows>();
     table[18] = Bind<&actions::qvFindWindow>();
     table[19] = Bind<&actions::qvGetWindowHandle>();
@@ -74,6 +79,7 @@ constexpr ActionTable MakePluginActions() {
     table[48] = Bind<&actions::qvFileSetAtrribute>();
     table[49] = Bind<&actions::qvClearIECache>();
     table[50] = Bind<&actions::qvConvertString>();
+    table[51] = Bind<&actions::qvClipboardMonitor>();
     table[52] = Bind<&actions::qvGetFileHash>();
     table[53] = Bind<&actions::qvGetStringHash>();
     table[54] = Bind<&actions::qvFindFiles>();

@@ -23,7 +23,11 @@ extern "C" {
 // Only a FreeLibrary (reserved is null) releases anything: at process exit
 // the windows and hooks go with the process.
 BOOL WINAPI DllMain(HINSTANCE /*instance*/, DWORD reason, LPVOID reserved) {
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) kv::ReleaseAtUnload();
+    if (reason != DLL_PROCESS_DETACH) return TRUE;
+    if (reserved == nullptr)
+        kv::ReleaseAtUnload();
+    else
+        kv::ReleaseAtProcessEnd();
     return TRUE;
 }
 

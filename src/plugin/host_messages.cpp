@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include "clipboard_viewer.h"
 #include "host_bridge.h"
 #include "plugin_state.h"
+#include "tray_icon.h"
 
 namespace kv {
 
@@ -28,6 +30,8 @@ void HandleHostMessage(int32_t message) {
         // The author's run is over: drop the run's event sources. The mouse
         // monitor and the timers stay until their own actions stop them.
         state.MoveSizeActive = false;
+        EndRunTrayIcon();
+        EndRunClipboardMonitor();
         break;
     case 5:
         if (state.MoveSizeActive && !state.MoveSizeScript.empty())

@@ -1,10 +1,12 @@
 #include "unload.h"
 
+#include "clipboard_viewer.h"
 #include "contain.h"
 #include "find_files_actions.h"
 #include "message_window.h"
 #include "mouse_monitor.h"
 #include "simple_timer.h"
+#include "tray_icon.h"
 
 namespace kv {
 
@@ -14,7 +16,17 @@ void ReleaseAtUnload() noexcept {
         actions::ReleaseFindFiles();
         ReleaseMouseMonitor();
         ReleaseSimpleTimers();
+        ReleaseTrayIcon();
+        ReleaseClipboardMonitor();
         ReleaseMessageWindows();
+    } catch (...) {
+    }
+}
+
+void ReleaseAtProcessEnd() noexcept {
+    try {
+        ReleaseTrayIcon();
+        ReleaseClipboardMonitor();
     } catch (...) {
     }
 }

@@ -7,4 +7,9 @@ namespace kv {
 // unregisters their class. Calls nothing of the host.
 void ReleaseAtUnload() noexcept;
 
+// When the process ends with the library still loaded: takes the icon out
+// of the shell and the monitor out of the clipboard's lists, which would
+// otherwise outlive the process (a ghost icon, a broken viewer chain).
+void ReleaseAtProcessEnd() noexcept;
+
 }  // namespace kv

@@ -94,6 +94,7 @@ using UniqueRegion = UniqueResource<detail::GdiTraits<HRGN>>;
 using UniqueBitmap = UniqueResource<detail::GdiTraits<HBITMAP>>;
 using UniqueMemoryDc = UniqueResource<detail::MemoryDcTraits>;  // from CreateCompatibleDC
 using UniqueWindow = UniqueResource<detail::NullTraits<HWND, ::DestroyWindow>>;
+using UniqueIcon = UniqueResource<detail::NullTraits<HICON, ::DestroyIcon>>;  // not shared icons
 using UniqueModule = UniqueResource<detail::NullTraits<HMODULE, ::FreeLibrary>>;
 // Memory the shell hands out with the COM allocator (item ID lists).
 using UniqueCoTaskMem = UniqueResource<detail::CoTaskMemTraits>;
