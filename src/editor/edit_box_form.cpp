@@ -6,9 +6,11 @@
 #include "ansi_text.h"
 #include "color_text.h"
 #include "common_dialogs.h"
+#include "custom_window_box.h"
 #include "editor_text.h"
 #include "font_text.h"
 #include "host_bridge.h"
+#include "page_help.h"
 #include "param_text.h"
 #include "params.h"
 #include "plugin_state.h"
@@ -556,7 +558,8 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
         ::EndDialog(handle(), IDCANCEL);
         return;
     case IDHELP:
-        return;  // the help file is not shipped yet
+        ShowPageHelp(handle(), helpContextId_, page_.action);
+        return;
     case kFileSelBtn:
     case kAdvFileBtn:
         ChooseFile(id == kAdvFileBtn);
@@ -616,6 +619,11 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
 
 std::optional<std::vector<std::optional<std::string>>> EditActionTexts(
     int32_t action, std::vector<std::string> texts) {
+    if (const BoxLayout* layout = FindWindowBox(action)) {
+        TCustomWindowBox box(*layout, std::move(texts));
+        if (box.RunModal(::GetActiveWindow()) != IDOK) return std::nullopt;
+        return box.results();
+    }
     const PageSpec* page = FindPage(action);
     if (page == nullptr) return std::nullopt;
     TEditBoxForm form(*page, std::move(texts));

@@ -48,8 +48,8 @@ struct FileTexts {
 // and 6 sit below the four of the layout.
 struct FieldSpec {
     FieldKind kind;
-    uint8_t param;      // parameter number, from 1
-    uint8_t row;        // layout row 1..4: the label's and the field's tops
+    uint8_t param;                // parameter number, from 1
+    uint8_t row;                  // layout row 1..4: the label's and the field's tops
     const char* label = nullptr;  // no label
     const WordList* list = nullptr;
     int16_t left = 0;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "custom_window_box.h"
 #include "dialog_driver.h"
 #include "edit_box_form.h"
 #include "host_fixture.h"
@@ -724,6 +725,155 @@ TEST_F(EditPagesTest, FindFilesAndFolderOperationCouplings) {
          {"C:\\a", "", "Move", "", "SubA"}},
     };
     for (const PageCase& c : cases) Run(c, __LINE__);
+}
+
+TEST_F(EditPagesTest, WindowPositionDialogInItsFourLayouts) {
+    constexpr const char* kMissing = "<missing>";
+    const std::map<int, std::string> sizeLabels = {{kBoxPositionLabel, "Window position:"},
+                                                   {kBoxSizeLabel, "Window size:"},
+                                                   {kBoxLeftLabel, "Left:"},
+                                                   {kBoxTopLabel, "Top:"},
+                                                   {kBoxWidthLabel, "Width:"},
+                                                   {kBoxHeightLabel, "Height:"}};
+    auto with = [&](std::map<int, std::string> more) {
+        more.insert(sizeLabels.begin(), sizeLabels.end());
+        return more;
+    };
+    const char* const customDescription =
+        "Set new position and / or size of the outer window NeoBook (CustomWindow).";
+    const char* const posDescription = "Set the position and size of the external window.";
+    const PageCase cases[] = {
+        {33,
+         "qvSetCustomWindowPos Properties",
+         customDescription,
+         with({{kBoxHeading, "The name of the object (the same as when creating a window):"},
+               {kBoxEdit1, "CW1"},
+               {kBoxEdit1 + 1, "10"},
+               {kBoxEdit1 + 4, "200"},
+               {kBoxScreenBox, "Relative to the screen"},
+               {kBoxLastLabel, "New window title (empty-not to change):"},
+               {kBoxEdit1 + 5, "Title"},
+               {kBoxModeList, kMissing},
+               {kBoxClientBox, kMissing}}),
+         {{kBoxScreenBox, true}},
+         {"CW1", "10", "20", "300", "200", "screenpos", "Title"},
+         {"CW1", "10", "20", "300", "200", "ScreenPos", "Title"},
+         [](HWND d) {
+             Click(d, kBoxScreenBox);
+             TypeText(d, kBoxEdit1 + 3, "[w]");
+         },
+         {"CW1", "10", "20", "[w]", "200", "", "Title"}},
+        // A variable in the screen flag is kept unless the box is checked.
+        {33,
+         "qvSetCustomWindowPos Properties",
+         customDescription,
+         {},
+         {{kBoxScreenBox, false}},
+         {"CW1", "", "", "", "", "[pos]", ""},
+         {"CW1", "", "", "", "", "[pos]", ""},
+         [](HWND d) { Click(d, kBoxScreenBox); },
+         {"CW1", "", "", "", "", "ScreenPos", ""}},
+        {23,
+         "qvSetWindowPos Properties",
+         posDescription,
+         with({{kBoxHeading, "Window handle (HWND):"},
+               {kBoxEdit1, "[h]"},
+               {kBoxClientBox, "Client area"},
+               {kBoxLastLabel, "Window mode:"},
+               {kBoxModeList, "AlwaysOnTop"},
+               {kBoxScreenBox, kMissing},
+               {kBoxEdit1 + 5, kMissing},
+               {kBoxObjectButton, kMissing}}),
+         {{kBoxClientBox, true}},
+         {"[h]", "1", "2", "3", "4", "always", "clientsize"},
+         {"[h]", "1", "2", "3", "4", "AlwaysOnTop", "ClientSize"},
+         [](HWND d) {
+             SelectComboText(d, kBoxModeList, "Normal");
+             Click(d, kBoxClientBox);
+         },
+         {"[h]", "1", "2", "3", "4", "Normal", ""}},
+        // A mode the list cannot show is kept; an empty one takes "Normal".
+        {23,
+         "qvSetWindowPos Properties",
+         posDescription,
+         {{kBoxModeList, ""}},
+         {{kBoxClientBox, false}},
+         {"[h]", "", "", "", "", "[mode]", "[c]"},
+         {"[h]", "", "", "", "", "[mode]", "[c]"},
+         [](HWND d) { Click(d, kBoxClientBox); },
+         {"[h]", "", "", "", "", "[mode]", "ClientSize"}},
+        {23,
+         "qvSetWindowPos Properties",
+         posDescription,
+         {{kBoxModeList, "Normal"}},
+         {},
+         {"[h]", "", "", "", "", "", ""},
+         {"[h]", "", "", "", "", "Normal", ""}},
+        {28,
+         "qvGetWindowRectangle Properties",
+         "Get the parameters of the window rectangle (position and size).",
+         with({{kBoxHeading, "Window handle (HWND):"},
+               {kBoxLastLabel, "Store the result in a variable:"},
+               {kBoxEdit1 + 2, "[t]"},
+               {kBoxClientBox, "Client area"},
+               {kBoxEdit1 + 5, kMissing}}),
+         {{kBoxClientBox, true}},
+         {"[h]", "[l]", "[t]", "[w]", "[hh]", "CLIENTSIZE"},
+         {"[h]", "[l]", "[t]", "[w]", "[hh]", "ClientSize"},
+         [](HWND d) { Click(d, kBoxClientBox); },
+         {"[h]", "[l]", "[t]", "[w]", "[hh]", ""}},
+        {32,
+         "qvGetDesktopRectangle Properties",
+         "Get the coordinates of the desktop, not a hidden task bar, and store the result in a "
+         "variable.",
+         {{kBoxHeading, "Store the result in a variable:"},
+          {kBoxPositionLabel, "Coordinates:"},
+          {kBoxSizeLabel, "Size:"},
+          {kBoxEdit1, kMissing},
+          {kBoxEdit1 + 1, "[l]"},
+          {kBoxEdit1 + 2, "[t]"},
+          {kBoxEdit1 + 3, "[w]"},
+          {kBoxEdit1 + 4, "[h]"},
+          {kBoxLastLabel, kMissing},
+          {kBoxScreenBox, kMissing}},
+         {},
+         {"[l]", "[t]", "[w]", "[h]"},
+         {"[l]", "[t]", "[w]", "[h]"},
+         [](HWND d) { TypeText(d, kBoxEdit1 + 4, "[height]"); },
+         {"[l]", "[t]", "[w]", "[height]"}},
+    };
+    for (const PageCase& c : cases) Run(c, __LINE__);
+}
+
+TEST_F(EditPagesTest, WindowPositionChoosersReplaceTheWholeField) {
+    DialogDriver driver;
+    host_->SetAnswer(1, "CW2");
+    host_->SetAnswer(14, "[v]");
+    Texts params = {"CW1", "1", "2", "3", "4", "", "Old"};
+    driver.Then([](HWND d) {
+        SendMessageA(GetDlgItem(d, kBoxEdit1), EM_SETSEL, 1, 1);
+        Click(d, kBoxObjectButton);
+        for (int button = kBoxVariableButton; button < kBoxVariableButton + 5; ++button)
+            Click(d, button);
+        PressOK(d);
+    });
+    EXPECT_TRUE(host_->EditAction(33, params));
+    EXPECT_EQ(params, (Texts{"CW2", "[v]", "[v]", "[v]", "[v]", "", "[v]"}));
+    const auto calls = host_->CallsOf("InterfaceAccess");
+    for (const char* call : {"1|CW1", "14|1", "14|4", "14|Old"})
+        EXPECT_NE(std::find(calls.begin(), calls.end(), call), calls.end()) << call;
+
+    // The handle pages ask for a variable for the first field; a refusal
+    // changes nothing.
+    host_->SetAnswer(14, "[no]", false);
+    params = {"[h]", "", "", "", "", ""};
+    driver.Then([](HWND d) {
+        Click(d, kBoxEdit1Variable);
+        PressOK(d);
+    });
+    EXPECT_TRUE(host_->EditAction(28, params));
+    EXPECT_EQ(params[0], "[h]");
+    EXPECT_FALSE(driver.timedOut());
 }
 
 // Cyrillic texts pass through every kind of field byte for byte.
