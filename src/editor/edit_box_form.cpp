@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "about_box.h"
 #include "ansi_text.h"
 #include "color_text.h"
 #include "common_dialogs.h"
@@ -475,7 +476,7 @@ void TEditBoxForm::BuildFooter(int top) {
     FitCaption(name, Scale(31));
     AddControl("STATIC", page_.description, WS_VISIBLE | SS_NOPREFIX, kHintLabel,
                {10, top + 26, 322, 64});
-    AddControl("STATIC", "Kelvane 1.0b", WS_VISIBLE | SS_NOPREFIX, kVersionLabel,
+    AddControl("STATIC", "Kelvane 1.0b", WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, kVersionLabel,
                {10, top + 103, 75, 16});
     AddControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, IDOK,
                {104, top + 98, 72, 25});
@@ -556,6 +557,9 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
         return;
     case IDCANCEL:
         ::EndDialog(handle(), IDCANCEL);
+        return;
+    case kVersionLabel:
+        if (code == STN_CLICKED) OpenMakerPage();
         return;
     case IDHELP:
         ShowPageHelp(handle(), helpContextId_, page_.action);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+#include "about_box.h"
 #include "custom_window_box.h"
 #include "dialog_driver.h"
 #include "edit_box_form.h"
@@ -874,6 +875,31 @@ TEST_F(EditPagesTest, WindowPositionChoosersReplaceTheWholeField) {
     EXPECT_TRUE(host_->EditAction(28, params));
     EXPECT_EQ(params[0], "[h]");
     EXPECT_FALSE(driver.timedOut());
+}
+
+// The host's about command shows the box over its window; the author line
+// begins with the author the plug-in reported.
+TEST_F(EditPagesTest, AboutBoxThroughTheHost) {
+    DialogDriver driver;
+    std::string title, author;
+    for (int close = 0; close < 2; ++close) {
+        driver.Then([&, close](HWND dialog) {
+            title = ControlText(dialog, kv::editor::kAboutTitle);
+            author = ControlText(dialog, kv::editor::kAboutAuthor);
+            if (close == 0) {
+                Click(dialog, IDOK);
+            } else {
+                PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+        });
+        host_->About();
+        ExpectCleanCall(__LINE__);
+        EXPECT_EQ(title, "Kelvane Plugin v1.0 beta");
+        ASSERT_FALSE(host_->pluginAuthor.empty());
+        EXPECT_EQ(author.rfind(host_->pluginAuthor, 0), 0u) << author;
+    }
+    EXPECT_FALSE(driver.timedOut());
+    EXPECT_EQ(driver.opened().size(), 2u);
 }
 
 // Cyrillic texts pass through every kind of field byte for byte.
