@@ -1,6 +1,6 @@
 // The four layouts of the window-position dialog, as rows: every control
 // with its design place and text, then which parameter each field shows.
-#include "custom_window_box.h"
+#include "custom_window_layouts.h"
 
 namespace kv::editor {
 namespace {

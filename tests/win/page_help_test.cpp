@@ -87,5 +87,18 @@ TEST(PageHelpTest, HelpFileIsFoundBesideTheModule) {
     EXPECT_EQ(HelpFilePath(), present ? beside : std::string("Kelvane.chm"));
 }
 
+// The real viewer: a number the file maps opens a window, one it does not
+// map opens nothing.
+TEST(PageHelpTest, TheViewerKnowsTheNumbersOfTheBuiltFile) {
+    const std::string file = HelpFilePath();
+    ASSERT_NE(file, "Kelvane.chm") << "the build puts Kelvane.chm beside the programs";
+    const HtmlHelpProc help = HtmlHelpFunction();
+    const HWND known = help(nullptr, file.c_str(), 0x000F, 29);
+    EXPECT_NE(known, nullptr);
+    if (known != nullptr) DestroyWindow(known);
+    EXPECT_EQ(help(nullptr, file.c_str(), 0x000F, 9999), nullptr);
+    help(nullptr, nullptr, 0x0012, 0);  // HH_CLOSE_ALL
+}
+
 }  // namespace
 }  // namespace kv::editor
