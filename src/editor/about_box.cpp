@@ -32,15 +32,17 @@ bool TAboutBoxForm::OnCreate() {
                    reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_APPLICATION)), 0);
 
     const HWND title = AddControl("STATIC", kTitle, WS_VISIBLE | SS_RIGHT | SS_NOTIFY | SS_NOPREFIX,
-                                  kAboutTitle, {56, 10, 123, 30});
+                                  kAboutTitle, {50, 10, 180, 30});
     LOGFONTA face{};
     ::GetObjectA(Font(), sizeof(face), &face);
     face.lfWeight = FW_BOLD;
     bold_.reset(::CreateFontIndirectA(&face));
     if (bold_) ::SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(bold_.get()), FALSE);
-    AddControl("STATIC", author_, WS_VISIBLE | SS_NOPREFIX, kAboutAuthor, {10, 78, 110, 36});
-    AddControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {125, 89, 54, 24});
-    SetClientSize(189, 122);
+    AddControl("STATIC", author_, WS_VISIBLE | SS_NOPREFIX, kAboutAuthor, {10, 78, 160, 36});
+    AddControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {176, 89, 54, 24});
+    // Wider than the classic box: the bold title and the author line fit on
+    // one line at every DPI.
+    SetClientSize(240, 122);
     return true;
 }
 
