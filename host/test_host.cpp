@@ -264,6 +264,7 @@ ActionOutcome TestHost::RunAction(const std::string& name,
 //   HostEdit "action" "[var]" ...                  nbEditAction over the variables' texts;
 //                                                  writes them back, "[EditResult]" gets
 //                                                  "True" or "False"
+//   HostAbout                                      the host's about command (nbAbout)
 std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                                                       const std::vector<std::string>& rawParams) {
     std::vector<std::string> p;
@@ -329,6 +330,10 @@ std::optional<ActionOutcome> TestHost::RunHostCommand(const std::string& name,
                 PressCancel(dialog);
             }
         });
+        return ActionOutcome::Done(true);
+    }
+    if (command == "hostabout" && p.empty()) {
+        About();
         return ActionOutcome::Done(true);
     }
     if (command == "hostedit" && !p.empty()) {

@@ -10,17 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "design_rect.h"
 #include "unique_resource.h"
 
 namespace kv::editor {
-
-// A rectangle in design pixels (96 DPI).
-struct DesignRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 class DialogWindow {
 public:

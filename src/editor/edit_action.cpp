@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue.h"
+#include "custom_window_box.h"
 #include "edit_box_form.h"
 #include "host_text.h"
 
@@ -13,7 +14,8 @@ namespace kv::editor {
 
 bool EditActionDialog(int32_t action, char** params, int32_t highIndex) {
     const CatalogueEntry* entry = FindAction(action);
-    if (entry == nullptr || FindPage(action) == nullptr || params == nullptr || highIndex < 0)
+    if (entry == nullptr || (FindPage(action) == nullptr && FindWindowBox(action) == nullptr) ||
+        params == nullptr || highIndex < 0)
         return false;
     // Only the elements the host said it has are touched.
     const int32_t count = highIndex >= entry->numParams ? entry->numParams : highIndex + 1;

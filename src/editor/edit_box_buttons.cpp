@@ -36,7 +36,9 @@ void TEditBoxForm::InsertVariable(int row) {
     if (!answer || !answer->result) return;
     bool replace = false;
     for (const Field& field : fields_)
-        if (field.control == kEdit1 + row - 1) replace = field.spec->kind == FieldKind::Variable;
+        if (field.control == kEdit1 + row - 1)
+            replace =
+                field.spec->kind == FieldKind::Variable || field.spec->kind == FieldKind::Color;
     if (page_.hook == PageHook::Color && row == 4) replace = true;
     if (memo) replace = false;
     if (replace) {
@@ -141,11 +143,17 @@ void TEditBoxForm::ListChanged(int id) {
             !Editor().iconPreviewSuspended)
             DefineImage();
     }
-    if ((page_.modes & kFolderOperationMode) && id == fields_.front().control) {
+    bool operationList = false;
+    for (const Field& field : fields_)
+        if (field.control == id && field.spec->kind == FieldKind::KeywordList) operationList = true;
+    if ((page_.modes & kFolderOperationMode) && operationList) {
         // The third entry (deleting) has no destination.
         const bool deleting = selected == 2;
         if (const HWND box = Item(kCheckBox1 + 2)) ::EnableWindow(box, deleting);
-        if (const HWND edit = Item(kEdit1 + 1)) ::EnableWindow(edit, !deleting);
+        if (const HWND edit = Item(kEdit1 + 1)) {
+            if (deleting) ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            ::EnableWindow(edit, !deleting);
+        }
         if (const HWND button = Item(kSpeedButton1 + 1)) ::EnableWindow(button, !deleting);
     }
 }

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <iterator>
 
+#include "about_box.h"
 #include "ansi_text.h"
 #include "color_text.h"
 #include "common_dialogs.h"
+#include "custom_window_box.h"
 #include "editor_text.h"
 #include "font_text.h"
 #include "host_bridge.h"
+#include "page_help.h"
 #include "param_text.h"
 #include "params.h"
 #include "plugin_state.h"
@@ -17,8 +20,8 @@ namespace kv::editor {
 namespace {
 
 // The design: four rows of label and field, the footer below the last.
-constexpr int kLabelTop[] = {12, 73, 133, 193};
-constexpr int kFieldTop[] = {35, 95, 155, 215};
+constexpr int kLabelTop[] = {12, 73, 133, 193, 253, 312};
+constexpr int kFieldTop[] = {35, 95, 155, 215, 275, 335};
 constexpr int kFooterTop[] = {85, 140, 195, 260};
 constexpr int kClientWidth = 342;
 constexpr int kFooterHeight = 135;
@@ -41,7 +44,22 @@ constexpr const char* kPlaceholders[] = {kPlaceholder1.c_str(), kPlaceholder2.c_
 constexpr const char* kInsertVariableHint = "Insert Variable";
 constexpr const char* kInsertVariableGlyph = "[x]";
 
-int RowIndex(int row) { return std::clamp(row, 1, 4) - 1; }
+int RowIndex(int row) { return std::clamp(row, 1, 6) - 1; }
+
+// The words of an options text ("Async + SubFolders"), spaces removed.
+bool HasOptionWord(std::string_view text, std::string_view word) {
+    std::string compact;
+    for (char c : text)
+        if (c != ' ') compact += c;
+    size_t start = 0;
+    while (start <= compact.size()) {
+        size_t end = compact.find('+', start);
+        if (end == std::string::npos) end = compact.size();
+        if (EqualsNoCase(std::string_view(compact).substr(start, end - start), word)) return true;
+        start = end + 1;
+    }
+    return false;
+}
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
@@ -93,17 +111,30 @@ bool TEditBoxForm::OnCreate() {
         break;
     }
     BuildFooter(footerTop_);
-    SetClientSize(kClientWidth, footerTop_ + kFooterHeight);
+    // A label longer than the design's width (the object rows' on a large
+    // font) widens the form rather than leaving it.
+    int width = kClientWidth;
+    for (HWND child = ::GetWindow(handle(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&rect), 2);
+        width = std::max(width, ::MulDiv(rect.right, 96, Scale(96)) + 10);
+    }
+    SetClientSize(width, footerTop_ + kFooterHeight);
     return true;  // the first field in the tab order takes the focus
 }
 
 void TEditBoxForm::BuildHeader() {
-    const std::string caption = std::string(page_.action) + " Properties";
+    // The mouse monitor's settings page has always been named in the singular.
+    const std::string caption =
+        std::string(page_.action) + (page_.id == 3 ? " Property" : " Properties");
     ::SetWindowTextA(handle(), caption.c_str());
 }
 
 void TEditBoxForm::LayoutRows(int rows) {
-    footerTop_ = kFooterTop[RowIndex(rows)];
+    footerTop_ = page_.footerTop ? page_.footerTop : kFooterTop[std::clamp(rows, 1, 4) - 1];
+    footerTop_ += page_.footerShift;
     fields_.clear();
     for (const FieldSpec& spec : page_.fields) fields_.push_back({&spec, 0, {}, {}});
     // Reading order: the fields by row, so Tab walks them top to bottom.
@@ -118,12 +149,16 @@ void TEditBoxForm::LayoutRows(int rows) {
     if (page_.extras & kFolderButton)
         AddGlyphButton(kFolderBtn, "Select a folder", "F", {265, 34, 23, 23});
     for (Field& field : fields_) ReadField(field);
-    for (const Field& field : fields_) {
-        // The lists' couplings act on the entry read.
-        if (field.control >= kComboBox1 && field.control < kComboBox1 + 4 &&
-            (page_.modes & kFolderOperationMode))
-            ListChanged(field.control);
+    // The couplings act on what was read.
+    if (page_.modes & kFolderOperationMode)
+        for (const Field& field : fields_)
+            if (field.spec->kind == FieldKind::KeywordList) ListChanged(field.control);
+    if (page_.modes & kFindOptionsMode) {
+        CheckBoxClicked(kCheckBox1 + 2);
+        CheckBoxClicked(kCheckBox1 + 1);
     }
+    if (maskPageMode_ && EqualsNoCase(TextOf(Item(kEdit1 + 1)), "MainWindow"))
+        ::SendMessageA(Item(kCheckBox1), BM_SETCHECK, BST_CHECKED, 0);
     if (page_.file != nullptr) {
         EditorState& editor = Editor();
         const std::string file = TextOf(Item(kEdit1));
@@ -139,8 +174,9 @@ void TEditBoxForm::BuildField(Field& field) {
     const int top = spec.top ? spec.top : kFieldTop[row];
     const int left = spec.left ? spec.left : kFieldLeft;
     if (spec.label != nullptr) {
-        const HWND label = AddControl("STATIC", spec.label, WS_VISIBLE | SS_NOPREFIX, kLabel1 + row,
-                                      {kFieldLeft, kLabelTop[row], 120, 16});
+        const HWND label =
+            AddControl("STATIC", spec.label, WS_VISIBLE | SS_NOPREFIX, kLabel1 + row,
+                       {kFieldLeft, spec.labelTop ? spec.labelTop : kLabelTop[row], 120, 16});
         FitCaption(label);
     }
     const int id = kEdit1 + row;
@@ -172,6 +208,18 @@ void TEditBoxForm::BuildField(Field& field) {
             AddGlyphButton(kSpeedButton1 + row, kInsertVariableHint, kInsertVariableGlyph,
                            {kButtonLeft, top - 1, 23, 23});
         }
+        break;
+    }
+    case FieldKind::Color: {
+        const HWND edit = AddControl("EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, id,
+                                     {left, top, 82, kEditHeight}, WS_EX_CLIENTEDGE);
+        ::SendMessageA(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+        AddControl("STATIC", "", WS_VISIBLE | SS_OWNERDRAW, kColorSwatch,
+                   {left + 85, top, 23, kEditHeight});
+        AddGlyphButton(kColorButton, "Select a color", "...", {left + 110, top - 1, 23, 23});
+        AddGlyphButton(kSpeedButton1 + row, kInsertVariableHint, kInsertVariableGlyph,
+                       {left + 135, top - 1, 23, 23});
+        field.control = id;
         break;
     }
     case FieldKind::Memo:
@@ -216,7 +264,8 @@ void TEditBoxForm::BuildField(Field& field) {
         break;
     }
     case FieldKind::FlagBox:
-    case FieldKind::KeywordBox: {
+    case FieldKind::KeywordBox:
+    case FieldKind::OptionWord: {
         int box = kCheckBox1;
         while (Item(box) != nullptr) ++box;
         const HWND check = AddControl(
@@ -240,6 +289,10 @@ void TEditBoxForm::ReadField(Field& field) {
     case FieldKind::Rectangle:
     case FieldKind::File:
         ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        break;
+    case FieldKind::Color:
+        ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SetSwatch(ParseColorTextOrDefault(text, MakeRgb(255, 255, 255)));
         break;
     case FieldKind::Memo: {
         const std::string message = DecodeMessageText(text);
@@ -281,7 +334,9 @@ void TEditBoxForm::ReadField(Field& field) {
                                    : StartsWithNoCase(field.items[i], text);
             if (match) selected = static_cast<int>(i);
         }
-        if (selected < 0 && spec.list != nullptr && spec.list->firstWhenNotFound &&
+        // An empty text may take the first entry; a text the list cannot
+        // show leaves it empty and is kept.
+        if (selected < 0 && spec.list != nullptr && spec.list->firstWhenNotFound && text.empty() &&
             !field.items.empty())
             selected = 0;
         ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
@@ -299,11 +354,23 @@ void TEditBoxForm::ReadField(Field& field) {
         }
         break;
     }
-    case FieldKind::TwoState:
-        if (ParseBoolOrFalse(text)) {
+    case FieldKind::TwoState: {
+        // Empty reads as False; a text that is neither (a variable) shows
+        // nothing and is kept until the author picks a side.
+        bool value = false;
+        if (!text.empty() && !ParseBoolParam(text, value)) {
+            ::SendMessageA(Item(kFalseButton), BM_SETCHECK, BST_UNCHECKED, 0);
+            field.raw = text;
+        } else if (value) {
             ::SendMessageA(Item(kTrueButton), BM_SETCHECK, BST_CHECKED, 0);
             ::SendMessageA(Item(kFalseButton), BM_SETCHECK, BST_UNCHECKED, 0);
         }
+        break;
+    }
+    case FieldKind::OptionWord:
+        if (HasOptionWord(text, spec.keyword) &&
+            (spec.needsWord == nullptr || HasOptionWord(text, spec.needsWord)))
+            ::SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
         break;
     case FieldKind::FlagBox:
     case FieldKind::KeywordBox: {
@@ -329,8 +396,28 @@ void TEditBoxForm::WriteField(const Field& field) {
     case FieldKind::Object:
     case FieldKind::Rectangle:
     case FieldKind::File:
-        SetResult(spec.param, TextOf(control));
+    case FieldKind::Color:
+        // A field the operation switched off has nothing to say.
+        SetResult(spec.param, (page_.modes & kFolderOperationMode) && !::IsWindowEnabled(control)
+                                  ? std::string()
+                                  : TextOf(control));
         break;
+    case FieldKind::OptionWord: {
+        // The checked words of all the boxes of this parameter, in order;
+        // a box its couplings switched off does not count.
+        std::string words;
+        for (const Field& other : fields_) {
+            if (other.spec->kind != FieldKind::OptionWord || other.spec->param != spec.param)
+                continue;
+            const HWND box = Item(other.control);
+            if (::SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED || !::IsWindowEnabled(box))
+                continue;
+            if (!words.empty()) words += '+';
+            words += other.spec->keyword;
+        }
+        SetResult(spec.param, std::move(words));
+        break;
+    }
     case FieldKind::Memo:
         SetResult(spec.param, EncodeMessageText(TextOf(control)));
         break;
@@ -356,9 +443,14 @@ void TEditBoxForm::WriteField(const Field& field) {
         }
         break;
     case FieldKind::TwoState:
-        SetResult(spec.param, ::SendMessageA(Item(kTrueButton), BM_GETCHECK, 0, 0) == BST_CHECKED
-                                  ? "True"
-                                  : "False");
+        if (::SendMessageA(Item(kTrueButton), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            SetResult(spec.param, "True");
+        } else if (::SendMessageA(Item(kFalseButton), BM_GETCHECK, 0, 0) == BST_CHECKED ||
+                   field.raw.empty()) {
+            SetResult(spec.param, "False");
+        } else {
+            SetResult(spec.param, field.raw);
+        }
         break;
     case FieldKind::FlagBox:
         if (::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
@@ -384,7 +476,7 @@ void TEditBoxForm::BuildFooter(int top) {
     FitCaption(name, Scale(31));
     AddControl("STATIC", page_.description, WS_VISIBLE | SS_NOPREFIX, kHintLabel,
                {10, top + 26, 322, 64});
-    AddControl("STATIC", "Kelvane 1.0b", WS_VISIBLE | SS_NOPREFIX, kVersionLabel,
+    AddControl("STATIC", "Kelvane 1.0b", WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, kVersionLabel,
                {10, top + 103, 75, 16});
     AddControl("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, IDOK,
                {104, top + 98, 72, 25});
@@ -466,8 +558,12 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
     case IDCANCEL:
         ::EndDialog(handle(), IDCANCEL);
         return;
+    case kVersionLabel:
+        if (code == STN_CLICKED) OpenMakerPage();
+        return;
     case IDHELP:
-        return;  // the help file is not shipped yet
+        ShowPageHelp(handle(), helpContextId_, page_.action);
+        return;
     case kFileSelBtn:
     case kAdvFileBtn:
         ChooseFile(id == kAdvFileBtn);
@@ -527,6 +623,11 @@ void TEditBoxForm::OnCommand(int id, int code, HWND) {
 
 std::optional<std::vector<std::optional<std::string>>> EditActionTexts(
     int32_t action, std::vector<std::string> texts) {
+    if (const BoxLayout* layout = FindWindowBox(action)) {
+        TCustomWindowBox box(*layout, std::move(texts));
+        if (box.RunModal(::GetActiveWindow()) != IDOK) return std::nullopt;
+        return box.results();
+    }
     const PageSpec* page = FindPage(action);
     if (page == nullptr) return std::nullopt;
     TEditBoxForm form(*page, std::move(texts));

@@ -24,6 +24,8 @@ enum class FieldKind : uint8_t {
     TwoState,        // True/False pair
     FlagBox,         // a check box for "True"
     KeywordBox,      // a check box for a keyword
+    OptionWord,      // a check box adding its keyword to a "+"-joined list
+    Color,           // an edit for a colour with its swatch and chooser
 };
 
 struct WordList {
@@ -42,20 +44,23 @@ struct FileTexts {
     const char* fifth;
 };
 
-// Positions are 96-DPI design pixels; 0 takes the row's default.
+// Positions are 96-DPI design pixels; 0 takes the row's default. Rows 5
+// and 6 sit below the four of the layout.
 struct FieldSpec {
     FieldKind kind;
-    uint8_t param;      // parameter number, from 1
-    uint8_t row;        // layout row 1..4: the label's and the field's tops
-    const char* label;  // nullptr: no label
+    uint8_t param;                // parameter number, from 1
+    uint8_t row;                  // layout row 1..4: the label's and the field's tops
+    const char* label = nullptr;  // no label
     const WordList* list = nullptr;
     int16_t left = 0;
     int16_t top = 0;
     int16_t width = 0;
-    const char* caption = nullptr;  // check boxes
-    const char* keyword = nullptr;  // keyword boxes: the word written when checked
-    bool keepRawUnchecked = true;   // keyword boxes: unchecked writes the kept text, else ""
-    bool fixedList = false;         // subroutine lists: a drop-down list, not editable
+    const char* caption = nullptr;    // check boxes
+    const char* keyword = nullptr;    // keyword boxes: the word written when checked
+    bool keepRawUnchecked = true;     // keyword boxes: unchecked writes the kept text, else ""
+    bool fixedList = false;           // subroutine lists: a drop-down list, not editable
+    int16_t labelTop = 0;             // 0: the row's label top
+    const char* needsWord = nullptr;  // option words: read only beside this word
 };
 
 enum class PageHook : uint8_t { None, Color, Font };
@@ -87,6 +92,8 @@ struct PageSpec {
     uint8_t modes = 0;   // PageMode bits
     uint8_t extras = 0;  // PageExtra bits
     IconPreview iconPreview = IconPreview::Keep;
+    int16_t footerTop = 0;   // 0: below the last row of the layout
+    int8_t footerShift = 0;  // moves the footer (and so the form's height)
 };
 
 // The page of an action, or nullptr when it has none.

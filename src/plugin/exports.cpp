@@ -1,4 +1,5 @@
 // The nine entry points the host calls.
+#include "about_box.h"
 #include "borland.h"
 #include "catalogue.h"
 #include "contain.h"
@@ -83,6 +84,8 @@ kv::HostBool KV_BORLAND nbEditAction(int32_t action, char** params, int32_t high
         false);
 }
 
-void KV_BORLAND nbAbout() {}
+void KV_BORLAND nbAbout() {
+    kv::ContainVoid("nbAbout", [] { kv::editor::ShowAboutBox(kPluginAuthor); });
+}
 
 }  // extern "C"

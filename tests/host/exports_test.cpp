@@ -248,7 +248,12 @@ TEST_F(HostTest, ExportsBeforeRegistrationDoNotCrash) {
     EXPECT_TRUE(host_->ExecAction(42, {"Sub"}));
     host_->SendMessage(5);
     host_->SendMessage(1);
+    // The about box needs nothing from the host; it is closed here.
+    kvhost::DialogDriver driver;
+    driver.Then([](HWND dialog) { kvhost::Click(dialog, IDOK); });
     host_->About();
+    EXPECT_EQ(driver.opened().size(), 1u);
+    EXPECT_FALSE(driver.timedOut());
     ExpectCleanCall(__LINE__);
     EXPECT_TRUE(host_->calls().empty());
 }

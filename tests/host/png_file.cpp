@@ -67,7 +67,18 @@ bool SaveWindowPng(HWND window, const std::string& path) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
-    Sleep(50);
+    // Let every control finish painting (Wine may defer the children's
+    // WM_PAINT) before the screen is read.
+    const DWORD until = GetTickCount() + 150;
+    while (static_cast<int>(until - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        UpdateWindow(window);
+        Sleep(10);
+    }
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
