@@ -44,12 +44,8 @@ void TEditBoxForm::SetupColorPage() {
     const HWND top = AddControl("STATIC", "Top:", labelStyle, kLabel1 + 3, {187, 69, 45, 16});
     FitCaption(left);
     FitCaption(top);
-    RECT leftRect{}, topRect{};
-    ::GetWindowRect(left, &leftRect);
-    ::GetWindowRect(top, &topRect);
-    const int labelsWidth = std::max(leftRect.right - leftRect.left, topRect.right - topRect.left);
-    // Back to design pixels: the edits start after the wider label.
-    const int editLeft = std::max(232, 187 + ::MulDiv(labelsWidth, 96, Scale(96)) + 2);
+    // The edits start after the wider label.
+    const int editLeft = LeftAfterLabels(left, top, 187, 232);
     const int editWidth = std::max(30, 292 - editLeft);
     AddControl("EDIT", Param(2), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kEdit1 + 1,
                {editLeft, 35, editWidth, kEditHeight}, WS_EX_CLIENTEDGE);
@@ -123,11 +119,8 @@ void TEditBoxForm::SetupFontPage() {
     const HWND top = AddControl("STATIC", "Top:", labelStyle, kLabel1 + 3, {190, 72, 45, 16});
     FitCaption(left);
     FitCaption(top);
-    RECT leftRect{}, topRect{};
-    ::GetWindowRect(left, &leftRect);
-    ::GetWindowRect(top, &topRect);
-    const int labelsWidth = std::max(leftRect.right - leftRect.left, topRect.right - topRect.left);
-    const int editLeft = std::max(235, 190 + ::MulDiv(labelsWidth, 96, Scale(96)) + 2);
+    // The edits start after the wider label.
+    const int editLeft = LeftAfterLabels(left, top, 190, 235);
     const int editWidth = std::max(30, 295 - editLeft);
     AddControl("EDIT", Param(6), WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, kEdit1 + 1,
                {editLeft, 35, editWidth, kEditHeight}, WS_EX_CLIENTEDGE);

@@ -103,14 +103,7 @@ bool TCustomWindowBox::OnCreate() {
         }
     }
     BuildFooter();
-    int width = kClientWidth;
-    for (HWND child = ::GetWindow(handle(), GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        RECT rect{};
-        ::GetWindowRect(child, &rect);
-        ::MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&rect), 2);
-        width = std::max(width, ::MulDiv(rect.right, 96, Scale(96)) + 10);
-    }
+    const int width = WidthHoldingControls(kClientWidth);
     SetClientSize(width, layout_.footerTop + kFooterHeight);
     return true;
 }

@@ -234,4 +234,25 @@ std::string DialogWindow::TextOf(HWND control) {
     return text;
 }
 
+int DialogWindow::WidthHoldingControls(int minimum) const {
+    int width = minimum;
+    for (HWND child = ::GetWindow(handle(), GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&rect), 2);
+        width = std::max(width, ::MulDiv(rect.right, 96, Scale(96)) + 10);
+    }
+    return width;
+}
+
+int DialogWindow::LeftAfterLabels(HWND first, HWND second, int labelsLeft, int minimum) const {
+    RECT a{}, b{};
+    ::GetWindowRect(first, &a);
+    ::GetWindowRect(second, &b);
+    const int labelsWidth = std::max(a.right - a.left, b.right - b.left);
+    // Back to design pixels.
+    return std::max(minimum, labelsLeft + ::MulDiv(labelsWidth, 96, Scale(96)) + 2);
+}
+
 }  // namespace kv::editor

@@ -53,6 +53,12 @@ protected:
     // Client size in design pixels; centres the dialog on its monitor's
     // work area.
     void SetClientSize(int width, int height);
+    // The design width that holds every control with a margin, at least
+    // `minimum`: a caption grown past the design widens the dialog.
+    int WidthHoldingControls(int minimum) const;
+    // The design left at which edits start after the wider of two labels,
+    // at least `minimum`.
+    int LeftAfterLabels(HWND first, HWND second, int labelsLeft, int minimum) const;
     void SetTextW1251(int id, const char* cp1251);  // fixed Russian texts
 
     static std::string TextOf(HWND control);

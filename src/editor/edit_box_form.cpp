@@ -113,14 +113,7 @@ bool TEditBoxForm::OnCreate() {
     BuildFooter(footerTop_);
     // A label longer than the design's width (the object rows' on a large
     // font) widens the form rather than leaving it.
-    int width = kClientWidth;
-    for (HWND child = ::GetWindow(handle(), GW_CHILD); child != nullptr;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        RECT rect{};
-        ::GetWindowRect(child, &rect);
-        ::MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&rect), 2);
-        width = std::max(width, ::MulDiv(rect.right, 96, Scale(96)) + 10);
-    }
+    const int width = WidthHoldingControls(kClientWidth);
     SetClientSize(width, footerTop_ + kFooterHeight);
     return true;  // the first field in the tab order takes the focus
 }
