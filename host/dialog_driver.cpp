@@ -59,9 +59,9 @@ DialogDriver& DialogDriver::Then(Step step) {
 
 LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     DialogDriver* self = g_driver;
-    if (self != nullptr && code == HCBT_CREATEWND &&
-        IsDialogWindow(reinterpret_cast<HWND>(wParam))) {
-        // Handles are reused: a new dialog may get a closed one's.
+    if (self != nullptr && code == HCBT_DESTROYWND) {
+        // A dialog counts once while it lives, however often it is
+        // activated; its handle may come back for a new dialog.
         self->seen_.erase(reinterpret_cast<HWND>(wParam));
     }
     if (self != nullptr && code == HCBT_ACTIVATE) {

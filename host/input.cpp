@@ -55,6 +55,12 @@ bool SendMouseClick(int x, int y, MouseButton button) {
     return SendMouseMove(x, y) && SendMouseButton(button, true) && SendMouseButton(button, false);
 }
 
+bool UseDesktopOfItsOwn(const char* name) {
+    // The handle stays open for the thread's life: the desktop is its own.
+    const HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    return desktop != nullptr && SetThreadDesktop(desktop);
+}
+
 void PumpMessages(int milliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     for (;;) {

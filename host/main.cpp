@@ -1,15 +1,17 @@
 // kelvane-host: runs a NeoBook-style script against the plug-in.
 //
-//   kelvane-host [--dll PATH] [--files FOLDER] [--trace] SCRIPT
+//   kelvane-host [--dll PATH] [--files FOLDER] [--desktop NAME] [--trace] SCRIPT
 //
 // Prints what the script prints; with --trace also every callback the
-// plug-in made. Exits with 1 when the script fails or an Expect line does
-// not hold.
+// plug-in made. With --desktop the script runs on a desktop of that name, so
+// the input HostMouse makes reaches the script's windows only. Exits with 1
+// when the script fails or an Expect line does not hold.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "input.h"
 #include "test_host.h"
 
 namespace {
@@ -23,7 +25,9 @@ std::string ExeFolder() {
 }
 
 int Usage() {
-    std::fputs("usage: kelvane-host [--dll PATH] [--files FOLDER] [--trace] SCRIPT\n", stderr);
+    std::fputs(
+        "usage: kelvane-host [--dll PATH] [--files FOLDER] [--desktop NAME] [--trace] SCRIPT\n",
+        stderr);
     return 2;
 }
 
@@ -42,6 +46,7 @@ int main(int argc, char** argv) {
     std::string dll = ExeFolder() + "\\Kelvane.dll";
     std::string files;
     std::string script;
+    std::string desktop;
     bool trace = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -49,6 +54,8 @@ int main(int argc, char** argv) {
             dll = argv[++i];
         else if (arg == "--files" && i + 1 < argc)
             files = argv[++i];
+        else if (arg == "--desktop" && i + 1 < argc)
+            desktop = argv[++i];
         else if (arg == "--trace")
             trace = true;
         else if (!arg.empty() && arg[0] != '-' && script.empty())
@@ -57,6 +64,10 @@ int main(int argc, char** argv) {
             return Usage();
     }
     if (script.empty()) return Usage();
+    if (!desktop.empty() && !kvhost::UseDesktopOfItsOwn(desktop.c_str())) {
+        std::fprintf(stderr, "kelvane-host: cannot use the desktop %s\n", desktop.c_str());
+        return 2;
+    }
 
     std::ifstream in(script, std::ios::binary);
     if (!in) {

@@ -20,18 +20,39 @@ mkdir -p "$LOGS"
 
 status=0
 summary=""
+parts=""
+failed=0
 note() { summary="$summary$1
 "; }
 
-# "100% tests passed, 0 tests failed out of 105" -> "105 of 105 passed"
+# "96% tests passed, 4 tests failed out of 105" -> "101 of 105 passed, 4 FAILED";
+# the text goes to $result, the number failed to $failed_now.
 counts() {
-    sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests* failed out of \([0-9]*\)$/\1 \2/p' "$1" |
-        tail -1 | { read -r failed total && echo "$((total - failed)) of $total passed"; } || echo "no result"
+    line=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests* failed out of \([0-9]*\)$/\1 \2/p' "$1" | tail -1)
+    if [ -z "$line" ]; then
+        failed_now=1
+        result="no result: CTest did not finish (see $1)"
+        return
+    fi
+    # shellcheck disable=SC2086
+    set -- $line
+    failed_now=$1
+    if [ "$1" -eq 0 ]; then result="$2 of $2 passed"; else result="$(($2 - $1)) of $2 passed, $1 FAILED"; fi
 }
 
-ctest --test-dir "$BUILD/native" -j "$JOBS" --output-on-failure 2>&1 | tee "$LOGS/native.log" || true
-grep -q "^100% tests passed" "$LOGS/native.log" || status=1
-note "native (ASan/UBSan): $(counts "$LOGS/native.log")"
+# One part of the run: CTest over a build tree, its log and its JUnit file.
+run_part() {  # label tree
+    rm -f "$LOGS/$1.xml"
+    ctest --test-dir "$2" -j "$JOBS" --output-on-failure --output-junit "$LOGS/$1.xml" 2>&1 |
+        tee "$LOGS/$1.log" || true
+    parts="$parts $1=$LOGS/$1.xml"
+    counts "$LOGS/$1.log"
+    [ "$failed_now" -eq 0 ] || status=1
+    failed=$((failed + failed_now))
+}
+
+run_part native "$BUILD/native"
+note "native (ASan/UBSan): $result"
 
 ran=0
 for route in ${KELVANE_ROUTES:-wine32 wow64}; do
@@ -47,23 +68,28 @@ for route in ${KELVANE_ROUTES:-wine32 wow64}; do
         status=1
         continue
     fi
-    log="$LOGS/$route.log"
-    KELVANE_WINE=$route ctest --test-dir "$BUILD/win" -j "$JOBS" --output-on-failure 2>&1 | tee "$log" || true
-    if grep -q "^100% tests passed" "$log"; then
-        ran=$((ran + 1))
-    else
-        status=1
-    fi
-    note "$route: $(counts "$log")"
+    export KELVANE_WINE=$route
+    run_part "$route" "$BUILD/win"
+    unset KELVANE_WINE
+    # A route ran when CTest finished its tests there, whatever their results.
+    grep -q "tests passed, .* failed out of" "$LOGS/$route.log" && ran=$((ran + 1))
+    note "$route: $result"
 done
 
 "$ROOT/scripts/wine-run" --stop >/dev/null 2>&1 || true
 
 echo
 echo "test: summary"
+# shellcheck disable=SC2086
+python3 "$ROOT/scripts/test-summary.py" $parts || true
 printf '%s' "$summary" | sed 's/^/test:   /'
 if [ "$ran" -eq 0 ]; then
-    echo "test: FAILED: the 32-bit Windows tests passed on no route" >&2
+    echo "test: FAILED: the 32-bit Windows tests could not run on any route" >&2
     exit 1
+fi
+if [ "$failed" -gt 0 ]; then
+    echo "test: FAILED: $failed tests failed (named above, with the end of their output)" >&2
+elif [ $status -ne 0 ]; then
+    echo "test: FAILED (see the summary above)" >&2
 fi
 exit $status

@@ -7,6 +7,7 @@
 
 #include "dialog_driver.h"
 #include "edit_box_form.h"
+#include "gdi_count.h"
 #include "host_fixture.h"
 #include "png_file.h"
 
@@ -29,15 +30,6 @@ int ScreenDpi() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
-}
-
-size_t GdiObjects() {
-    // GetGuiResources answers 0 under Wine; Wine takes a handle's index
-    // alone (a zero high word), so every index is probed.
-    size_t count = 0;
-    for (uintptr_t index = 1; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-    return count;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
@@ -235,6 +227,7 @@ TEST_F(EditLayoutTest, HundredOpeningsLeaveNoGdiObjectOrWindow) {
             kinds.push_back({action, count, false});
     for (const Kind& kind : kinds) {
         cycle(kind.action, kind.count, kind.common);  // first use loads what stays loaded
+        FillWindowDcCache();
         const size_t gdi = GdiObjects();
         const size_t windows = ThreadWindows();
         for (int i = 0; i < 100; ++i) cycle(kind.action, kind.count, kind.common);

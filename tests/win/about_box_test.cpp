@@ -11,12 +11,14 @@
 #include "about_box.h"
 #include "dialog_driver.h"
 #include "edit_box_form.h"
+#include "gdi_count.h"
 
 namespace kv::editor {
 namespace {
 
 using kvhost::ControlText;
 using kvhost::DialogDriver;
+using kvhost::GdiObjects;
 
 // Samples the dialog's alpha each time the queue is worked: the message
 // posts itself again, so every pump of the fade takes one sample.
@@ -57,13 +59,6 @@ HINSTANCE WINAPI RecordShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parame
     g_shellCalls.push_back({owner, verb ? verb : "", file ? file : "", parameters == nullptr,
                             folder == nullptr, show});
     return reinterpret_cast<HINSTANCE>(42);
-}
-
-size_t GdiObjects() {
-    size_t count = 0;
-    for (uintptr_t index = 1; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-    return count;
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
@@ -162,6 +157,7 @@ TEST(AboutBoxTest, TwoHundredOpeningsLeaveNoGdiObjectOrWindow) {
         ShowAboutBox("The Kelvane developers");
     };
     cycle();
+    kvhost::FillWindowDcCache();
     const size_t gdi = GdiObjects();
     const size_t windows = ThreadWindows();
     for (int i = 0; i < 200; ++i) cycle();
