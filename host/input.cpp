@@ -1,12 +1,19 @@
 #include "input.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace kvhost {
 namespace {
 
+HDESK g_ownDesktop = nullptr;
+
 bool Send(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
+    // Wine 10 gives the input back to the user's desktop whenever its
+    // desktop program starts again (another program needed it): a program
+    // with a desktop of its own takes the input again before each event.
+    if (g_ownDesktop != nullptr) SwitchDesktop(g_ownDesktop);
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = dx;
@@ -55,10 +62,27 @@ bool SendMouseClick(int x, int y, MouseButton button) {
     return SendMouseMove(x, y) && SendMouseButton(button, true) && SendMouseButton(button, false);
 }
 
+namespace {
+
+HDESK g_inputBefore = nullptr;
+
+void GiveInputBack() {
+    if (g_inputBefore != nullptr) SwitchDesktop(g_inputBefore);
+}
+
+}  // namespace
+
 bool UseDesktopOfItsOwn(const char* name) {
     // The handle stays open for the thread's life: the desktop is its own.
     const HDESK desktop = CreateDesktopA(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    return desktop != nullptr && SetThreadDesktop(desktop);
+    if (desktop == nullptr || !SetThreadDesktop(desktop)) return false;
+    // Windows, and Wine from version 9, take input only from threads on the
+    // input desktop: this one becomes it until the program ends. (Wine 8
+    // routes input by the sender's desktop and only pretends to switch.)
+    g_inputBefore = OpenInputDesktop(0, FALSE, DESKTOP_SWITCHDESKTOP);
+    if (SwitchDesktop(desktop) && g_inputBefore != nullptr) std::atexit(&GiveInputBack);
+    g_ownDesktop = desktop;
+    return true;
 }
 
 void PumpMessages(int milliseconds) {

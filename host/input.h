@@ -23,13 +23,12 @@ bool SendMouseClick(int x, int y, MouseButton button = MouseButton::Left);
 // program holds the clipboard open.
 bool CopyText(const std::string& text, HWND owner = nullptr);
 
-// Real input reaches the window under the pointer on the desktop it is sent
-// to. Called before the thread has any window or hook, this moves the
-// calling thread to a desktop of this name (made when missing), so the
-// input it makes reaches its own windows only, whatever other programs show
-// or hold in the foreground on the user's desktop. Under Wine, input goes to
-// the sender's desktop; Windows sends all input to the one desktop the user
-// sees, so there this only isolates windows, not input.
+// Real input reaches the window under the pointer on the input desktop.
+// Called before the thread has any window or hook, this moves the calling
+// thread to a desktop of this name (made when missing) and makes it the
+// input desktop until the program ends, so the input it makes reaches its
+// own windows only, whatever other programs show or hold in the foreground
+// on the user's desktop. Only one program at a time may do so.
 bool UseDesktopOfItsOwn(const char* name);
 
 // Runs the thread's messages for the given time (timers, hooks, notices).

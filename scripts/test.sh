@@ -9,10 +9,11 @@
 # on any route: a run that did not test the DLL is not a pass.
 #
 #   KELVANE_ROUTES  the routes to try (default: "wine32 wow64")
+#   KELVANE_JOBS    tests run at once (default: the number of cores)
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="${KELVANE_BUILD:-$ROOT/build}"
-JOBS=$(nproc 2>/dev/null || echo 2)
+JOBS=${KELVANE_JOBS:-$(nproc 2>/dev/null || echo 2)}
 LOGS="$BUILD/test-logs"
 
 "$ROOT/scripts/build.sh"

@@ -164,7 +164,10 @@ TEST_F(MouseMonitorTest, OnlyGlobalModeSeesAnotherThreadsWindow) {
     // A window of a second thread stands for another program's window.
     std::atomic<HWND> other{nullptr};
     std::atomic<bool> quit{false};
+    const HDESK desktop = GetThreadDesktop(GetCurrentThreadId());
     std::thread owner([&] {
+        // On this thread's desktop: a new thread starts on the program's.
+        SetThreadDesktop(desktop);
         TargetWindow window(450, 200, 150, 150, "other thread");
         other = window.get();
         while (!quit) kvhost::PumpMessages(10);
@@ -173,12 +176,12 @@ TEST_F(MouseMonitorTest, OnlyGlobalModeSeesAnotherThreadsWindow) {
     kvhost::PumpMessages(100);
 
     Monitor("Local");
-    ASSERT_TRUE(SendMouseClick(500, 260));
+    EXPECT_TRUE(SendMouseClick(500, 260));
     host_->Wait(300);
     EXPECT_TRUE(ScriptLines().empty());
 
     Monitor("GLOBAL");
-    ASSERT_TRUE(SendMouseClick(507, 266));
+    EXPECT_TRUE(SendMouseClick(507, 266));
     EXPECT_EQ(PumpForLines(4), (Lines{CodeLine("qvLBD"), kGoSub, CodeLine("qvLBU"), kGoSub}));
     quit = true;
     owner.join();

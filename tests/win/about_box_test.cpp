@@ -156,15 +156,20 @@ TEST(AboutBoxTest, TwoHundredOpeningsLeaveNoGdiObjectOrWindow) {
         driver.Then([](HWND dialog) { kvhost::Click(dialog, IDOK); });
         ShowAboutBox("The Kelvane developers");
     };
-    cycle();
+    // What Wine makes lazily for the first boxes is made before the count.
+    for (int i = 0; i < 20; ++i) cycle();
     kvhost::FillWindowDcCache();
     const size_t gdi = GdiObjects();
     const size_t windows = ThreadWindows();
-    for (int i = 0; i < 200; ++i) cycle();
-    EXPECT_LE(GdiObjects(), gdi + 3);
+    std::string trail;
+    for (int i = 0; i < 200; ++i) {
+        cycle();
+        if (i % 20 == 19) trail += " " + std::to_string(GdiObjects());
+    }
+    EXPECT_LE(GdiObjects(), gdi + 3) << "from " << gdi << ":" << trail;
     EXPECT_LE(ThreadWindows(), windows + 3);
     EXPECT_FALSE(driver.timedOut());
-    EXPECT_GE(driver.opened().size(), 201u);
+    EXPECT_GE(driver.opened().size(), 220u);
 }
 
 }  // namespace
