@@ -8,17 +8,18 @@ set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="${KELVANE_BUILD:-$ROOT/build}"
 JOBS=$(nproc 2>/dev/null || echo 2)
-# Compiler cache (in ~/.cache/ccache): a fresh clone builds in a minute on a
-# machine that built the project before.
-# Paths below the checkout are hashed as relative ones, so another clone
-# finds the same entries.
+
+"$ROOT/scripts/bootstrap.sh"
+
+# Compiler cache (in ~/.cache/ccache; bootstrap installs it): a fresh clone
+# builds from it on a machine that built the project before. Paths below the
+# checkout are hashed as relative ones, so another clone finds the same
+# entries.
 LAUNCHER=""
 export CCACHE_BASEDIR="$ROOT"
 if command -v ccache >/dev/null 2>&1; then
     LAUNCHER="-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
 fi
-
-"$ROOT/scripts/bootstrap.sh"
 
 if [ ! -f "$BUILD/native/CMakeCache.txt" ]; then
     # shellcheck disable=SC2086
