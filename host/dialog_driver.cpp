@@ -82,6 +82,11 @@ LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void CALLBACK DialogDriver::StepTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+    // A modal dialog is activated when it is made, but shown only once its
+    // loop first finds the queue empty; on a busy machine the timer can come
+    // first. The step waits (the timer fires again) until the user could
+    // see the dialog.
+    if (!IsWindowVisible(window)) return;
     KillTimer(window, id);
     DialogDriver* self = g_driver;
     if (self == nullptr) return;
