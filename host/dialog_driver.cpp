@@ -43,14 +43,12 @@ DialogDriver::DialogDriver(UINT safetyMilliseconds, UINT stepDelay)
     UnmanagedWineWindows();
     g_driver = this;
     hook_ = SetWindowsHookExA(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId());
-    showHook_ = SetWindowsHookExA(WH_CALLWNDPROC, &ShowProc, nullptr, GetCurrentThreadId());
     safety_ = SetTimer(nullptr, 0, safetyMilliseconds_, &SafetyTimer);
 }
 
 DialogDriver::~DialogDriver() {
     if (safety_) KillTimer(nullptr, safety_);
     if (hook_) UnhookWindowsHookEx(hook_);
-    if (showHook_) UnhookWindowsHookEx(showHook_);
     g_driver = nullptr;
 }
 
@@ -76,33 +74,18 @@ LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
             if (!self->steps_.empty()) {
                 self->due_.emplace_back(window, std::move(self->steps_.front()));
                 self->steps_.pop_front();
-                // A modal dialog is activated when it is made but shown only
-                // once its loop first finds the queue empty: the step waits
-                // for the dialog to show.
-                if (IsWindowVisible(window)) self->StepWhenShown(window);
+                SetTimer(window, kStepTimerId, self->stepDelay_, &StepTimer);
             }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK DialogDriver::ShowProc(int code, WPARAM wParam, LPARAM lParam) {
-    DialogDriver* self = g_driver;
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (self != nullptr && code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam) {
-        const auto due = std::find_if(self->due_.begin(), self->due_.end(),
-                                      [&](const auto& entry) { return entry.first == call->hwnd; });
-        if (due != self->due_.end()) self->StepWhenShown(call->hwnd);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void DialogDriver::StepWhenShown(HWND dialog) {
-    SetTimer(dialog, kStepTimerId, stepDelay_, &StepTimer);
-}
-
 void CALLBACK DialogDriver::StepTimer(HWND window, UINT, UINT_PTR id, DWORD) {
-    // Sent WM_SHOWWINDOW before it became visible: the timer fires again.
+    // A modal dialog is activated when it is made, but shown only once its
+    // loop first finds the queue empty; on a busy machine the timer can come
+    // first. The step waits (the timer fires again) until the user could
+    // see the dialog.
     if (!IsWindowVisible(window)) return;
     KillTimer(window, id);
     DialogDriver* self = g_driver;

@@ -36,13 +36,10 @@ public:
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ShowProc(int code, WPARAM wParam, LPARAM lParam);
-    void StepWhenShown(HWND dialog);
     static void CALLBACK StepTimer(HWND window, UINT, UINT_PTR id, DWORD);
     static void CALLBACK SafetyTimer(HWND, UINT, UINT_PTR, DWORD);
 
     HHOOK hook_ = nullptr;
-    HHOOK showHook_ = nullptr;
     UINT_PTR safety_ = 0;
     UINT safetyMilliseconds_;
     UINT stepDelay_;
