@@ -84,11 +84,8 @@ bool qvFindFiles(std::string masks, std::string folders, std::string options,
         files.SetFileName(std::move(masks));
         files.SetLocation(std::move(folders));
         files.SetSubfolders(engine->Options.subFolders);
-        if (const auto failure = engine->Execute()) {
-            ReportError(*failure);
-            return false;
-        }
-        return true;
+        // A failure's error is written by the engine, before the results.
+        return !engine->Execute().has_value();
     }
     if (!engine) return true;
     if (EqualsNoCase(mode, "Abort")) {

@@ -24,7 +24,7 @@ std::optional<int32_t> PublicationCoordinate(const std::string& text, const char
     if (!publicationFrame) return value;
     int32_t origin = 0;
     if (!ParseIntParam(GetVar(originVariable), origin)) return std::nullopt;
-    return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(origin));
+    return WrappingSum(value, origin);
 }
 
 bool EnableObjectWindow(const std::string& object, bool enable) {
@@ -64,8 +64,8 @@ bool qvSetCustomWindowPos(std::string object, std::string left, std::string top,
     int32_t width = outer.right - outer.left;
     int32_t height = outer.bottom - outer.top;
     int32_t value = 0;
-    if (ParseIntParam(clientWidth, value)) width = value + border.cx;
-    if (ParseIntParam(clientHeight, value)) height = value + border.cy;
+    if (ParseIntParam(clientWidth, value)) width = WrappingSum(value, border.cx);
+    if (ParseIntParam(clientHeight, value)) height = WrappingSum(value, border.cy);
 
     if (!title.empty()) ::SetWindowTextA(*window, title.c_str());
     ::MoveWindow(*window, x, y, width, height, TRUE);

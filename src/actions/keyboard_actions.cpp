@@ -6,6 +6,7 @@
 #include "desktop_words.h"
 #include "host_bridge.h"
 #include "param_text.h"
+#include "window_ops.h"
 
 namespace kv::actions {
 namespace {
@@ -20,10 +21,8 @@ constexpr UINT kRequestTimeout = 5000;
 }  // namespace
 
 bool qvKBChangeLayout(std::string window, std::string layout) {
-    int32_t handle = 0;
-    const HWND target = ParseIntParam(window, handle)
-                            ? reinterpret_cast<HWND>(static_cast<uintptr_t>(uint32_t(handle)))
-                            : GetActiveWindow();
+    HWND target = nullptr;
+    if (!ReadWindowHandle(window, target)) target = GetActiveWindow();
     int32_t number = 0;
     const auto hkl = ParseIntParam(layout, number) ? LayoutOfNumber(number) : std::nullopt;
     if (!hkl) {

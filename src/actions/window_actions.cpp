@@ -106,8 +106,8 @@ bool qvSetWindowPos(std::string handle, std::string left, std::string top, std::
         cy = h;
         if (IsWindowWord(sizeMode, TStyles::ClientSize)) {
             const SIZE frame = FrameSize(window);
-            cx += frame.cx;
-            cy += frame.cy;
+            cx = WrappingSum(cx, frame.cx);
+            cy = WrappingSum(cy, frame.cy);
         }
     } else {
         flags |= SWP_NOSIZE;

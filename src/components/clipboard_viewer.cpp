@@ -48,8 +48,10 @@ uint32_t g_generation = 0;
 // Where a notice goes on down the chain when the script stopped the
 // monitor while it was handling it.
 HWND g_nextAfterStop = nullptr;
-// A run of the script is in progress: notices start no nested run.
+// A run of the script is in progress: notices start no nested run, but
+// another program's change during it is remembered.
 bool g_running = false;
+bool g_changedDuringRun = false;
 // Changes the script made call it back afterwards neither: their late
 // notices find the clipboard as the run left it.
 bool g_afterRunArmed = false;
@@ -102,26 +104,43 @@ public:
     }
 
 private:
-    // Runs the script for one change, unless a run is in progress or the
-    // change was made during the last run. Never throws.
+    // Runs the script for one change, unless the change was made during
+    // the last run. A notice that comes while the script runs (it pumps
+    // messages: a wait, a dialog) starts no nested run; another program's
+    // change among them runs it once more afterwards. Never throws.
     void Change() {
+        if (g_running) {
+            if (!OwnedHere()) g_changedDuringRun = true;
+            return;
+        }
         const DWORD sequence = GetClipboardSequenceNumber();
-        if (g_running) return;
         if (g_afterRunArmed && sequence == g_afterRunSequence) return;
         g_afterRunArmed = false;
-        if (ClipboardScript.empty()) return;
-        const std::string script = ClipboardScript;  // the run may free this object
-        g_running = true;
-        try {
-            RunHostScript(script);
-        } catch (...) {
-            // The notice still goes on down the chain.
-        }
-        g_running = false;
-        const DWORD after = GetClipboardSequenceNumber();
-        if (after != sequence && OwnedHere()) {
-            g_afterRunArmed = true;
-            g_afterRunSequence = after;
+        RunScript(sequence);
+    }
+
+    // Module state only: a run may stop the monitor and free this object.
+    static void RunScript(DWORD sequence) {
+        const uint32_t generation = g_generation;
+        for (;;) {
+            if (g_viewer == nullptr || generation != g_generation) return;
+            if (g_viewer->ClipboardScript.empty()) return;
+            const std::string script = g_viewer->ClipboardScript;
+            g_running = true;
+            g_changedDuringRun = false;
+            try {
+                RunHostScript(script);
+            } catch (...) {
+                // The notice still goes on down the chain.
+            }
+            g_running = false;
+            const DWORD after = GetClipboardSequenceNumber();
+            if (after != sequence && OwnedHere()) {
+                g_afterRunArmed = true;
+                g_afterRunSequence = after;
+            }
+            if (!std::exchange(g_changedDuringRun, false)) return;
+            sequence = after;
         }
     }
 };

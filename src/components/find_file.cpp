@@ -115,7 +115,12 @@ std::optional<std::string> TFindFile::Execute() {
         }
         const bool ok = SearchAll();
         std::optional<std::string> failure;
-        if (!ok) failure = failure_;  // taken first: OnSearchFinish may start another search
+        if (!ok) {
+            failure = failure_;  // taken first: OnSearchFinish may start another search
+            // Written before the results, as a worker's failure is, so the
+            // author's subroutine can read it.
+            ReportError(*failure);
+        }
         SearchEnd();
         return failure;
     } catch (...) {

@@ -71,8 +71,8 @@ public:
     uint32_t SkippedFolderAttributes() const { return skippedFolders_; }
 
     // Starts a search with a copy of Criteria; does nothing while Busy. A
-    // search inside the call returns the message of the invalid mask that
-    // stopped it, after OnSearchFinish. Throws when no worker can start. An
+    // search inside the call that an invalid mask stopped writes its message
+    // as the error before OnSearchFinish, and returns it. Throws when no worker can start. An
     // engine whose window could not be made searches inside the call.
     std::optional<std::string> Execute();
     // Stops the search at its next check, however often it was paused.

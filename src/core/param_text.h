@@ -16,6 +16,12 @@ namespace kv {
 bool ParseIntParam(std::string_view text, int32_t& value);
 bool IsIntegerText(std::string_view text);
 
+// The sum of two script numbers in 32-bit arithmetic: past the limits it
+// wraps, as the host's own sums do, instead of being undefined.
+constexpr int32_t WrappingSum(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
 // Reads a floating-point number the way the user's regional settings write
 // it: blanks around it, an optional sign, digits with `decimalSeparator`, an
 // optional exponent. Infinite and unreadable values are refused.

@@ -111,9 +111,9 @@ bool TCustomWindowBox::OnCreate() {
 void TCustomWindowBox::BuildFooter() {
     const int top = layout_.footerTop;
     const HWND name =
-        AddControl("STATIC", std::string(" ") + layout_.action,
-                   WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE, kActionName, {11, top, 60, 20});
-    FitCaption(name, Scale(31));
+        AddControl("STATIC", layout_.action, WS_VISIBLE | SS_CENTER | SS_NOPREFIX | SS_CENTERIMAGE,
+                   kActionName, {11, top, 60, 20});
+    FitCaption(name, Scale(31));  // wider than the name: centred, it keeps a margin
     AddControl("STATIC", layout_.description, WS_VISIBLE | SS_NOPREFIX, kHintLabel,
                {11, top + 26, 389, 64});
     AddControl("STATIC", "Kelvane 1.0b", WS_VISIBLE | SS_NOPREFIX, kVersionLabel,

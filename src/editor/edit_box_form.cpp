@@ -464,9 +464,9 @@ void TEditBoxForm::WriteField(const Field& field) {
 
 void TEditBoxForm::BuildFooter(int top) {
     const HWND name =
-        AddControl("STATIC", std::string(" ") + page_.action,
-                   WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE, kActionName, {10, top, 60, 20});
-    FitCaption(name, Scale(31));
+        AddControl("STATIC", page_.action, WS_VISIBLE | SS_CENTER | SS_NOPREFIX | SS_CENTERIMAGE,
+                   kActionName, {10, top, 60, 20});
+    FitCaption(name, Scale(31));  // wider than the name: centred, it keeps a margin
     AddControl("STATIC", page_.description, WS_VISIBLE | SS_NOPREFIX, kHintLabel,
                {10, top + 26, 322, 64});
     AddControl("STATIC", "Kelvane 1.0b", WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, kVersionLabel,

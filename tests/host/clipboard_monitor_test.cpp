@@ -29,6 +29,10 @@ constexpr const char* kScript =
     "Wait \"100\"\n"
     "HostCopyText \"again\"\n"
     "Return\n"
+    ":Waits\n"
+    "SetVar \"[log]\" \"[log]w\"\n"
+    "Wait \"1000\"\n"
+    "Return\n"
     ":StopsIt\n"
     "SetVar \"[log]\" \"[log]s\"\n"
     "qvClipboardMonitor \"False\" \"\"\n"
@@ -165,10 +169,19 @@ TEST_P(ClipboardMonitorTest, SwitchOnRunsNothingThenEveryChangeRunsTheSubroutine
     ASSERT_EQ(RunOtherProgram(Copies(1)), 0);
 }
 
-TEST_P(ClipboardMonitorTest, ASubroutineThatCopiesRunsOncePerOutsideChange) {
+TEST_P(ClipboardMonitorTest, ASubroutineThatCopiesOrWaitsRunsOncePerOutsideChange) {
     Monitor("True", "CopiesItself");
     CopyElsewhere(1, "c", __LINE__);
     CopyElsewhere(1, "cc", __LINE__);
+
+    // The second change comes while the first run waits, pumping messages:
+    // it runs the subroutine once more, whenever its notice arrives.
+    Monitor("False");
+    Monitor("True", "Waits");
+    ASSERT_EQ(RunOtherProgram(Copies(1) + "Wait \"300\"\n" + Copies(1)), 0);
+    PumpUntil([&] { return Log() == "ccww"; }, 5000);
+    host_->Wait(300);
+    EXPECT_EQ(Log(), "ccww");
 }
 
 TEST_P(ClipboardMonitorTest, ASubroutineThatStopsOrFailsLeavesNoHarm) {

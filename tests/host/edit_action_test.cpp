@@ -93,7 +93,7 @@ TEST_F(EditActionTest, TextRowsShowWriteAndCancel) {
     });
     EXPECT_TRUE(Edit(driver, kFindWindow, params, __LINE__));
     EXPECT_EQ(caption, "qvFindWindow Properties");
-    EXPECT_NE(name.find("qvFindWindow"), std::string::npos);
+    EXPECT_EQ(name, "qvFindWindow");
     EXPECT_EQ(shown, "Notepad||[hwnd]");
     EXPECT_EQ(params, (std::vector<std::string>{"Notepad", "Notepad2", "[hwnd]"}));
 

@@ -78,7 +78,7 @@ protected:
         EXPECT_TRUE(host_->EditAction(c.action, params));
         ExpectCleanCall(line);
         EXPECT_EQ(caption, c.caption);
-        EXPECT_EQ(name, " " + ActionOf(c.caption));
+        EXPECT_EQ(name, ActionOf(c.caption));
         EXPECT_EQ(hint, c.description);
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(checked, c.checked);

@@ -164,11 +164,14 @@ TEST(HasOptionWord, SplitsAtTheSeparatorIgnoringCase) {
     EXPECT_TRUE(HasOptionWord("a<>b<>c", "<>", "C"));
 }
 
-TEST(FormatNumbers, HandlesAreNeverNegative) {
+TEST(ScriptNumbers, HandlesAreNeverNegativeAndSumsWrap) {
     EXPECT_EQ(FormatUnsigned(0), "0");
     EXPECT_EQ(FormatUnsigned(0x80000001u), "2147483649");
     EXPECT_EQ(FormatUnsigned(0xFFFFFFFFu), "4294967295");
     EXPECT_EQ(FormatSigned(INT_MIN), "-2147483648");
+    // A client size near the limit plus a frame: no undefined overflow.
+    EXPECT_EQ(WrappingSum(INT_MAX, 8), INT_MIN + 7);
+    EXPECT_EQ(WrappingSum(INT_MIN, -1), INT_MAX);
 }
 
 TEST(Subroutines, MatchWholeLinesIgnoringCase) {
