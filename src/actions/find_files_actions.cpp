@@ -7,6 +7,7 @@
 #include "param_text.h"
 #include "plugin_state.h"
 #include "search/found_files.h"
+#include "thread_end.h"
 
 namespace kv::actions {
 namespace {

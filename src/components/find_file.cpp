@@ -7,6 +7,7 @@
 #include "host_bridge.h"
 #include "search_paths.h"
 #include "search_thread.h"
+#include "thread_end.h"
 
 namespace kv {
 namespace {
@@ -16,9 +17,6 @@ constexpr auto kThreadFailure = AnsiText("Ошибка потока");
 // Folders with these bits among the excluded attributes are not entered:
 // hidden, system, device, temporary, offline, encrypted, virtual.
 constexpr uint32_t kSkippableFolderBits = 0x15146;
-
-using ShutdownProbe = BOOLEAN(WINAPI*)();
-std::atomic<ShutdownProbe> g_shutdownProbe{nullptr};
 
 HINSTANCE ThisModule() {
     HMODULE module = nullptr;
@@ -47,18 +45,8 @@ bool IsDots(const char* name) {
 
 }  // namespace
 
-bool ProcessIsExiting() {
-    const ShutdownProbe probe = g_shutdownProbe.load();
-    return probe != nullptr && probe() != 0;
-}
-
 TFindFile::TFindFile() : wake_(::CreateEventA(nullptr, TRUE, TRUE, nullptr)) {
-    // Looked up here, on the owner thread: an unload must not need the loader.
-    if (g_shutdownProbe.load() == nullptr) {
-        if (const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll"))
-            g_shutdownProbe = reinterpret_cast<ShutdownProbe>(
-                reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlDllShutdownInProgress")));
-    }
+    PrepareShutdownProbe();
     windowClass_ = SharedWindowClass(&WndProc);
     window_.reset(::CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     ThisModule(), nullptr));

@@ -126,7 +126,4 @@ private:
     std::string failure_;  // the invalid mask's message
 };
 
-// True once the process has begun to exit: its other threads are gone.
-bool ProcessIsExiting();
-
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "mouse_monitor.h"
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -8,7 +9,8 @@
 #include "message_window.h"
 #include "param_text.h"
 #include "plugin_state.h"
-#include "simple_timer.h"
+#include "thread_end.h"
+#include "unique_resource.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -22,15 +24,13 @@ constexpr const char* kYVariable = "[qvMouseY]";
 constexpr const char* kHandleVariable = "[qvMouseWindowHandle]";
 constexpr const char* kTitleVariable = "[qvMouseWindowTitle]";
 constexpr const char* kWheelVariable = "[qvMWHDelta]";
-constexpr UINT kRearmDelay = 1000;
 
-// Module state. The hook procedures read only the two window handles.
+// Module state. The hook procedures read only the notice window, which is
+// made before a hook is set and destroyed after it is gone.
 bool g_active = false;
 bool g_global = false;
-HHOOK g_hook = nullptr;
-HHOOK g_cancelHook = nullptr;  // global mode: watches for WM_CANCELJOURNAL
+HHOOK g_hook = nullptr;  // local mode's hook, or global mode's (owned by its thread)
 HWND g_notifyWindow = nullptr;
-HWND g_rearmWindow = nullptr;
 // Changes whenever a monitor stops: a handler that called the host checks
 // it before touching its monitor again, which the call may have freed.
 uint32_t g_generation = 0;
@@ -83,21 +83,66 @@ LRESULT CALLBACK GlobalMouseProc(int code, WPARAM wparam, LPARAM lparam) {
     return next;
 }
 
-// The system posts WM_CANCELJOURNAL to the thread, not to a window; it is
-// forwarded to the re-arm window when the host takes it from its queue.
-LRESULT CALLBACK CancelJournalProc(int code, WPARAM wparam, LPARAM lparam) {
-    const LRESULT next = CallNextHookEx(nullptr, code, wparam, lparam);
-    const auto* msg = reinterpret_cast<const MSG*>(lparam);
-    if (code == HC_ACTION && wparam == PM_REMOVE && msg->message == WM_CANCELJOURNAL &&
-        msg->hwnd == nullptr)
-        PostMessageA(g_rearmWindow, WM_CANCELJOURNAL, 0, 0);
-    return next;
-}
+// Global mode's hook on a thread of its own, which does nothing but pump
+// messages: the system calls a low-level hook on the thread that set it,
+// and every mouse event of the session waits for the call. On the host's
+// thread a busy host would stall the pointer, and Windows removes a hook
+// that misses its time-out without a word. The hook only posts; the
+// variables and the author's subroutine stay on the host's thread.
+class THookThread {
+public:
+    THookThread()
+        : ready_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          done_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        if (!ready_ || !done_) return;
+        PrepareShutdownProbe();
+        thread_.reset(::CreateThread(nullptr, 0, &Run, this, 0, &threadId_));
+        if (!thread_) return;
+        // Once it runs, an unload can wait for it: a thread that has not yet
+        // started needs the loader lock that the unload holds.
+        const HANDLE waits[] = {ready_.get(), thread_.get()};
+        ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    }
+    // Ends the thread, which removes its hook first.
+    ~THookThread() {
+        if (!thread_) return;
+        ::PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        WaitForThreadEnd(done_.get(), thread_.get());
+    }
+    THookThread(const THookThread&) = delete;
+    THookThread& operator=(const THookThread&) = delete;
 
-HHOOK InstallGlobalHook() {
-    return SetWindowsHookExA(WH_MOUSE_LL, &GlobalMouseProc,
-                             reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
-}
+    HHOOK hook() const { return hook_; }
+
+private:
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<THookThread*>(param);
+        const HANDLE done = self->done_.get();  // taken before the owner may free us
+        // A hook sees the events of its thread's desktop: the host's. A new
+        // thread starts on the program's first desktop.
+        ::SetThreadDesktop(self->desktop_);
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue the quit goes to
+        // A busy machine still gets its answers promptly.
+        ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+        const HHOOK hook = ::SetWindowsHookExA(WH_MOUSE_LL, &GlobalMouseProc,
+                                               reinterpret_cast<HINSTANCE>(&__ImageBase), 0);
+        self->hook_ = hook;
+        ::SetEvent(self->ready_.get());
+        if (hook != nullptr) {
+            while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+            ::UnhookWindowsHookEx(hook);
+        }
+        SignalAndExitThread(done);
+    }
+
+    win::UniqueHandle ready_;
+    win::UniqueHandle done_;
+    win::UniqueHandle thread_;
+    DWORD threadId_ = 0;
+    HDESK desktop_ = ::GetThreadDesktop(::GetCurrentThreadId());
+    HHOOK hook_ = nullptr;
+};
 
 std::string WindowTitle(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -111,18 +156,11 @@ std::string WindowTitle(HWND window) {
 class TMouseMonitor final : public MessageHandler {
 public:
     TMouseMonitor(std::string goSubText, bool runSubroutine)
-        : RunSubroutine(runSubroutine), goSubText_(std::move(goSubText)) {
-        rearmTimer_.SetInterval(kRearmDelay);
-        rearmTimer_.SetOnTimer([](TSimpleTimer& timer) {
-            timer.SetEnabled(false);
-            if (g_active && g_global) g_hook = InstallGlobalHook();
-        });
-    }
+        : RunSubroutine(runSubroutine), goSubText_(std::move(goSubText)) {}
     ~TMouseMonitor() {
+        hookThread_.reset();  // no hook posts to the window after this
         DeallocateMessageWindow(g_notifyWindow);
-        DeallocateMessageWindow(g_rearmWindow);
         g_notifyWindow = nullptr;
-        g_rearmWindow = nullptr;
     }
     TMouseMonitor(const TMouseMonitor&) = delete;
     TMouseMonitor& operator=(const TMouseMonitor&) = delete;
@@ -135,11 +173,9 @@ public:
         if (g_notifyWindow == nullptr) return;
         HHOOK hook = nullptr;
         if (global) {
-            g_rearmWindow = AllocateMessageWindow(rearm_);
-            if (g_rearmWindow == nullptr) return;
-            g_cancelHook =
-                SetWindowsHookExA(WH_GETMESSAGE, &CancelJournalProc, nullptr, GetCurrentThreadId());
-            hook = InstallGlobalHook();
+            hookThread_ = std::make_unique<THookThread>();
+            hook = hookThread_->hook();
+            if (hook == nullptr) hookThread_.reset();
         } else {
             const DWORD thread = GetWindowThreadProcessId(State().HostWindow, nullptr);
             if (thread != 0) hook = SetWindowsHookExA(WH_MOUSE, &LocalMouseProc, nullptr, thread);
@@ -198,26 +234,8 @@ private:
         RunHostScript(line);
     }
 
-    // The re-arm window's handler: the system dropped the hook; hook again
-    // a second later.
-    class RearmTrigger final : public MessageHandler {
-    public:
-        explicit RearmTrigger(TMouseMonitor& owner) : owner_(owner) {}
-        void HandleMessage(HWND window, MessageRecord& message) override {
-            if (message.Msg != WM_CANCELJOURNAL) return DefaultMessage(window, message);
-            if (!g_active || !g_global) return;
-            if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-            g_hook = nullptr;
-            owner_.rearmTimer_.SetEnabled(true);
-        }
-
-    private:
-        TMouseMonitor& owner_;
-    };
-
     std::string goSubText_;
-    TSimpleTimer rearmTimer_;
-    RearmTrigger rearm_{*this};
+    std::unique_ptr<THookThread> hookThread_;
 };
 
 // Owned here and released by Stop or at unload, never by a static
@@ -227,10 +245,9 @@ TMouseMonitor* g_monitor = nullptr;
 void Teardown() {
     ++g_generation;
     g_active = false;
-    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-    if (g_cancelHook != nullptr) UnhookWindowsHookEx(g_cancelHook);
+    // Global mode's hook goes with its thread, when the monitor is freed.
+    if (g_hook != nullptr && !g_global) UnhookWindowsHookEx(g_hook);
     g_hook = nullptr;
-    g_cancelHook = nullptr;
     g_global = false;
     delete std::exchange(g_monitor, nullptr);
 }

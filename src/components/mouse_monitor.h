@@ -1,8 +1,9 @@
 // The mouse monitor: a hook that turns mouse events into host variables
 // and calls of one of the author's subroutines. Local mode watches the
 // host's own windows (a WH_MOUSE hook on the host's thread); global mode
-// every mouse event of the desktop (a low-level hook on the host's thread).
-// The hooks only post MouseNotifyMessage to a hidden window; every host
+// every mouse event of the desktop (a low-level hook on a thread of its
+// own, so a busy host never stalls the pointer). The hooks only post
+// MouseNotifyMessage to a hidden window of the host's thread; every host
 // call is made later, from that window's handler, inside the host's loop.
 #pragma once
 

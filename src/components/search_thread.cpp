@@ -3,32 +3,9 @@
 #include <stdexcept>
 
 #include "find_file.h"
+#include "thread_end.h"
 
 namespace kv {
-namespace {
-
-using SetEventProc = BOOL(WINAPI*)(HANDLE);
-using ExitThreadProc = void(WINAPI*)(DWORD);
-
-// Sets `event` with a call whose return address is ExitThread, so that when
-// SetEvent returns the thread ends without coming back here. The stack for
-// SetEvent: return address (ExitThread), its argument; below that what
-// ExitThread sees after SetEvent's "ret 4": a return address it never uses
-// and the exit code 0.
-[[noreturn]] void SignalAndExit(HANDLE event, SetEventProc setEvent, ExitThreadProc exitThread) {
-    __asm__ volatile(
-        "pushl $0\n\t"
-        "pushl $0\n\t"
-        "pushl %0\n\t"
-        "pushl %1\n\t"
-        "jmp *%2"
-        :
-        : "r"(event), "r"(exitThread), "r"(setEvent)
-        : "memory");
-    __builtin_unreachable();
-}
-
-}  // namespace
 
 TSearchThread::TSearchThread(TFindFile& owner, int priority)
     : FindOwner(owner),
@@ -45,19 +22,12 @@ TSearchThread::TSearchThread(TFindFile& owner, int priority)
     ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
 }
 
-TSearchThread::~TSearchThread() {
-    if (ProcessIsExiting()) return;  // the worker was ended with the process
-    // The done event, or the thread's own end should it never get there.
-    const HANDLE waits[] = {done_.get(), thread_.get()};
-    ::WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-}
+TSearchThread::~TSearchThread() { WaitForThreadEnd(done_.get(), thread_.get()); }
 
 DWORD WINAPI TSearchThread::Run(void* param) {
     auto* self = static_cast<TSearchThread*>(param);
-    // Everything the last act needs, taken before the owner may free us.
+    // Taken before the owner may free us.
     const HANDLE done = self->done_.get();
-    const SetEventProc setEvent = &::SetEvent;
-    const ExitThreadProc exitThread = &::ExitThread;
     ::SetEvent(self->started_.get());
     bool ok = false;
     try {
@@ -67,7 +37,7 @@ DWORD WINAPI TSearchThread::Run(void* param) {
     }
     self->failed_ = !ok;
     ::PostMessageA(self->FindOwner.WindowHandle(), TFindFile::kSearchDone, 0, 0);
-    SignalAndExit(done, setEvent, exitThread);
+    SignalAndExitThread(done);
 }
 
 }  // namespace kv

@@ -1,8 +1,6 @@
 // The worker of a threaded search. It runs the owner's walk, posts the
-// completion message to the owner's window, and then, as its very last act,
-// sets its done event in a call that returns straight into ExitThread: no
-// code of this library runs after the signal, so the library may go as soon
-// as it is seen, even while the loader lock keeps the thread from ending.
+// completion message to the owner's window, and ends as thread_end.h says,
+// so that an unload can wait for it.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,7 @@
 // The mouse monitor driven by real input through the DLL's exports.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -270,18 +271,34 @@ TEST_F(MouseMonitorTest, EndOfRunLeavesTheMonitorRunning) {
     EXPECT_EQ(PumpForLines(4).size(), 4u);
 }
 
-TEST_F(MouseMonitorTest, GlobalHookComesBackASecondAfterTheSystemDropsIt) {
+TEST_F(MouseMonitorTest, GlobalModeNeverStallsInputWhileTheHostIsBusy) {
     Monitor("Global", "OnMouse", "False");
-    const std::string id = host_->Vars().Get("[qvMouseMonitorID]");
-    ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_CANCELJOURNAL, 0, 0));
-    host_->Wait(100);
-    Click();
-    host_->Wait(300);
-    EXPECT_TRUE(ScriptLines().empty()) << "the hook is off until the re-arm";
-    host_->Wait(1000);
-    Click();
-    EXPECT_EQ(PumpForLines(2), (Lines{CodeLine("qvLBD"), CodeLine("qvLBU")}));
-    EXPECT_EQ(host_->Vars().Get("[qvMouseMonitorID]"), id);
+    // Another thread clicks while this one, the host's, takes no message.
+    // The system waits for a low-level hook's answer before it lets an
+    // event go on: with the hook on this thread every click would wait for
+    // the time-out, and the hook would miss it.
+    const HDESK desktop = GetThreadDesktop(GetCurrentThreadId());
+    const HANDLE sent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD slowest = 0;
+    std::thread other([&] {
+        SetThreadDesktop(desktop);
+        int x = 240;
+        for (const MouseButton button :
+             {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
+            const DWORD start = GetTickCount();
+            SendMouseClick(x += 20, 260, button);
+            slowest = std::max(slowest, GetTickCount() - start);
+        }
+        SetEvent(sent);
+    });
+    const DWORD waited = WaitForSingleObject(sent, 3000);
+    other.join();
+    CloseHandle(sent);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the clicks waited for the busy host";
+    EXPECT_LT(slowest, 1000u);
+    // Every event comes afterwards, in order.
+    EXPECT_EQ(PumpForLines(6), (Lines{CodeLine("qvLBD"), CodeLine("qvLBU"), CodeLine("qvRBD"),
+                                      CodeLine("qvRBU"), CodeLine("qvMBD"), CodeLine("qvMBU")}));
 }
 
 TEST_F(MouseMonitorTest, FailedStartStaysInactiveAndStopStillEmptiesTheVariables) {
@@ -322,7 +339,7 @@ TEST_F(MouseMonitorTest, StartAndStopCyclesLeaveNoWindowsOrObjectsBehind) {
     for (int i = 0; i < 1000; ++i) {
         ASSERT_TRUE(host_->ExecAction(2, {i % 2 ? "Global" : "Local", "OnMouse", "True"}));
         if (i % 2) {
-            EXPECT_GE(ThreadWindowCount(), windows + 2);
+            EXPECT_GE(ThreadWindowCount(), windows + 1);
         }
         ASSERT_TRUE(host_->ExecAction(4, {}));
     }
@@ -334,10 +351,7 @@ TEST_F(MouseMonitorTest, StartAndStopCyclesLeaveNoWindowsOrObjectsBehind) {
 TEST_F(MouseMonitorTest, UnloadingWithAMonitorRunningLeavesTheHostTakingInput) {
     Monitor("Global");
     ASSERT_NE(FindWindowA("TPUtilWindow", nullptr), nullptr);
-    // With the re-arm timer pending, too.
-    ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_CANCELJOURNAL, 0, 0));
-    host_->Wait(100);
-    host_.reset();  // frees the library
+    host_.reset();  // frees the library, whose hook thread ends first
     EXPECT_EQ(FindWindowA("TPUtilWindow", nullptr), nullptr);
     WNDCLASSA info{};
     EXPECT_FALSE(GetClassInfoA(GetModuleHandleA("Kelvane.dll"), "TPUtilWindow", &info));
