@@ -27,8 +27,22 @@ case "$out" in
 esac
 
 # The desktop program closes a second after the last program with a window
-# left the desktop (the console run above had none).
-desktop_runs() { pgrep -f 'explorer.exe /desktop' >/dev/null; }
+# left the desktop (the console run above had none). Only this route's own
+# counts: other Wine prefixes on the machine have theirs.
+route=$("$WINE_RUN" --route)
+cache=${KELVANE_CACHE:-${HOME:-/tmp}/.cache/kelvane}
+prefix=$(cd "${KELVANE_WINEPREFIX:-$cache/wine}" 2>/dev/null && pwd || true)
+root=$(cd "$cache/wow64/root" 2>/dev/null && pwd -P || true)
+desktop_runs() {
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        if [ "$route" = wow64 ]; then
+            [ "$(readlink "/proc/$pid/root")" = "$root" ] && return 0
+        else
+            tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && return 0
+        fi
+    done
+    return 1
+}
 i=0
 while desktop_runs; do
     i=$((i + 1))
