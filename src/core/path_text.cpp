@@ -83,6 +83,15 @@ bool EndsWithDelimiter(std::wstring_view path) {
     return !path.empty() && Delimiters{IsExtendedPath(path)}(path.back());
 }
 
+// The length of `path` without its trailing delimiters, never below its root.
+size_t TrimmedLength(std::wstring_view path) {
+    const Delimiters delimiter{IsExtendedPath(path)};
+    const size_t root = RootLength(path);
+    size_t length = path.size();
+    while (length > root && delimiter(path[length - 1])) --length;
+    return length;
+}
+
 }  // namespace
 
 bool IsExtendedPath(std::wstring_view path) { return path.substr(0, 4) == L"\\\\?\\"; }
@@ -115,19 +124,17 @@ std::wstring WithTrailingDelimiter(std::wstring_view path) {
 }
 
 std::wstring WithoutTrailingDelimiter(std::wstring_view path) {
-    const Delimiters delimiter{IsExtendedPath(path)};
-    const size_t root = RootLength(path);
-    size_t length = path.size();
-    while (length > root && delimiter(path[length - 1])) --length;
-    return std::wstring(path.substr(0, length));
+    return std::wstring(path.substr(0, TrimmedLength(path)));
 }
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
     while (!name.empty() && IsAnyDelimiter(name.front())) name.remove_prefix(1);
     if (folder.empty()) return std::wstring(name);
-    std::wstring out = WithoutTrailingDelimiter(folder);
-    out.reserve(out.size() + 1 + name.size());
-    if (!EndsWithDelimiter(out)) out += L'\\';
+    const std::wstring_view kept = folder.substr(0, TrimmedLength(folder));
+    std::wstring out;
+    out.reserve(kept.size() + 1 + name.size());
+    out.append(kept);
+    if (!EndsWithDelimiter(kept)) out += L'\\';
     out.append(name);
     return out;
 }
