@@ -31,6 +31,25 @@ void ReportSetFailure(const std::string& path, DWORD error) {
     ReportError("Cannot set attributes of \"" + path + "\". " + SystemReason(error));
 }
 
+// `path` as the file functions take it (SystemPath: full and extended, so
+// that long paths are reached), and its attributes; a path the system
+// could not take is never handed to it.
+struct SystemFile {
+    explicit SystemFile(const std::string& path) {
+        const std::wstring wide = WideFromAnsi(path);
+        name = SystemPath(wide);
+        if (!name.empty()) {
+            attributes = ::GetFileAttributesW(name.c_str());
+            error = ::GetLastError();
+        } else {
+            error = wide.empty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE;
+        }
+    }
+    std::wstring name;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    DWORD error = ERROR_SUCCESS;  // of the reading, when it failed
+};
+
 }  // namespace
 
 std::optional<uint32_t> AttributeBitOf(std::string_view word) {
@@ -43,7 +62,7 @@ std::optional<uint32_t> AttributeBitOf(std::string_view word) {
 namespace actions {
 
 bool qvFileGetAtrribute(std::string path, std::string word, std::string variable) {
-    const DWORD attributes = ::GetFileAttributesW(WideFromAnsi(path).c_str());
+    const DWORD attributes = SystemFile(path).attributes;
     if (attributes == INVALID_FILE_ATTRIBUTES || word.empty()) {
         ReportError("Failed to get attributes a file or folder!");
         return true;
@@ -57,10 +76,10 @@ bool qvFileSetAtrribute(std::string path, std::string word, std::string flag) {
     bool on = false;
     if (!ParseBoolParam(flag, on)) return false;
     if (word.empty()) return true;
-    const std::wstring wide = WideFromAnsi(path);
-    const DWORD old = ::GetFileAttributesW(wide.c_str());
+    const SystemFile file(path);
+    const DWORD old = file.attributes;
     if (old == INVALID_FILE_ATTRIBUTES) {
-        ReportSetFailure(path, ::GetLastError());
+        ReportSetFailure(path, file.error);
         return false;
     }
     const auto bit = AttributeBitOf(word);
@@ -70,13 +89,13 @@ bool qvFileSetAtrribute(std::string path, std::string word, std::string flag) {
     // FILE_ATTRIBUTE_NORMAL stands alone; with any other bit it is refused.
     DWORD written = changed & kSettableBits;
     if (written == 0) written = FILE_ATTRIBUTE_NORMAL;
-    if (!::SetFileAttributesW(wide.c_str(), written)) {
+    if (!::SetFileAttributesW(file.name.c_str(), written)) {
         ReportSetFailure(path, ::GetLastError());
         return false;
     }
     // Some file systems accept the write and keep nothing (Wine's view of
     // Linux files: ReadOnly on folders, Archive on files, special files).
-    const DWORD now = ::GetFileAttributesW(wide.c_str());
+    const DWORD now = ::GetFileAttributesW(file.name.c_str());
     if (now == INVALID_FILE_ATTRIBUTES || ((now & *bit) != 0) != on) {
         ReportSetFailure(path, ERROR_NOT_SUPPORTED);
         return false;

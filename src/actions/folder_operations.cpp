@@ -43,13 +43,13 @@ bool HasWildcard(const std::wstring& path) {
     return path.find_first_of(L"*?") != std::wstring::npos;
 }
 
-std::wstring WithoutTrailingDelimiter(std::wstring path) {
-    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
-    return path;
+bool Exists(const std::wstring& path) {
+    return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Exists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool IsExistingDirectory(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool IsFolder(const WIN32_FIND_DATAW& entry) {
@@ -66,18 +66,18 @@ std::vector<std::wstring> EntriesTaken(const std::wstring& folder, bool filesOnl
     return names;
 }
 
-// True when every entry below `from` has its namesake below `to`. Names
-// only: reading the files again would cost as much as the copy. Reparse
-// points are not entered, as the shell copies the link itself.
+// True when every entry below `from` has its namesake below `to` (full
+// paths). Names only: reading the files again would cost as much as the
+// copy. Reparse points are not entered, as the shell copies the link itself.
 bool IsCopiedByName(const std::wstring& from, const std::wstring& to) {
     std::vector<std::wstring> pending{std::wstring()};
     while (!pending.empty()) {
         const std::wstring relative = std::move(pending.back());
         pending.pop_back();
         bool complete = true;
-        ForEachEntry(from + relative, [&](const WIN32_FIND_DATAW& entry) {
-            const std::wstring name = relative + L"\\" + entry.cFileName;
-            if (!Exists(to + name)) return complete = false;
+        ForEachEntry(ExtendedPath(JoinPath(from, relative)), [&](const WIN32_FIND_DATAW& entry) {
+            const std::wstring name = JoinPath(relative, entry.cFileName);
+            if (!Exists(ExtendedPath(JoinPath(to, name)))) return complete = false;
             if (IsFolder(entry) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
                 pending.push_back(name);
             return true;
@@ -87,11 +87,12 @@ bool IsCopiedByName(const std::wstring& from, const std::wstring& to) {
     return true;
 }
 
+// Makes `folder` and its parents. A folder that is there already counts as
+// made, whatever the shell says: it may refuse a drive's root with an error.
 bool CreateFolderTree(const std::wstring& folder) {
-    const int result = ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    if (result != ERROR_SUCCESS && result != ERROR_ALREADY_EXISTS) return false;
-    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (IsExistingDirectory(folder)) return true;
+    ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return IsExistingDirectory(folder);
 }
 
 }  // namespace
@@ -117,11 +118,13 @@ bool DeleteFolderOp(const std::string& path, bool undo, bool confirm) {
 bool CopyMoveFolderOp(const std::string& source, const std::string& destination, UINT code,
                       bool filesOnly, bool confirm, bool progress) {
     if (code != FO_COPY && code != FO_MOVE) return false;
+    // A drive's root keeps its delimiter: "E:\", never "E:".
     const std::wstring from = WithoutTrailingDelimiter(FullPath(WideFromAnsi(source)));
     const std::wstring to = WithoutTrailingDelimiter(FullPath(WideFromAnsi(destination)));
     if (from.empty() || to.empty() || HasWildcard(from) || HasWildcard(to)) return false;
+    const std::wstring everything = JoinPath(from, L"*.*");
     // The shell cannot take longer paths (Wine's crashes the process).
-    if (from.size() + 4 >= MAX_PATH || to.size() >= MAX_PATH) return false;
+    if (everything.size() >= MAX_PATH || to.size() >= MAX_PATH) return false;
     // Copying a folder into itself never ends well.
     if (IsSameOrInside(to, from)) return false;
     if (!CreateFolderTree(to)) return false;
@@ -139,8 +142,8 @@ bool CopyMoveFolderOp(const std::string& source, const std::string& destination,
         // wildcard, folders too, and will not move several files into one.
         std::vector<std::wstring> sources, targets;
         for (const std::wstring& name : taken) {
-            sources.push_back(from + L"\\" + name);
-            targets.push_back(to + L"\\" + name);
+            sources.push_back(JoinPath(from, name));
+            targets.push_back(JoinPath(to, name));
             if (sources.back().size() >= MAX_PATH || targets.back().size() >= MAX_PATH)
                 return false;
         }
@@ -148,7 +151,7 @@ bool CopyMoveFolderOp(const std::string& source, const std::string& destination,
         done = RunShell(code, PathList(sources), &targetList, flags | FOF_MULTIDESTFILES);
     } else {
         const std::wstring targetList = PathList({to});
-        done = RunShell(code, PathList({from + L"\\*.*"}), &targetList, flags);
+        done = RunShell(code, PathList({everything}), &targetList, flags);
     }
     if (!done) return false;
 
@@ -156,11 +159,11 @@ bool CopyMoveFolderOp(const std::string& source, const std::string& destination,
     if (code == FO_MOVE) return EntriesTaken(from, filesOnly).empty();
     if (filesOnly) {
         for (const std::wstring& name : taken) {
-            if (!Exists(ExtendedPath(to + L"\\" + name))) return false;
+            if (!Exists(ExtendedPath(JoinPath(to, name)))) return false;
         }
         return true;
     }
-    return IsCopiedByName(ExtendedPath(from), ExtendedPath(to));
+    return IsCopiedByName(from, to);
 }
 
 namespace actions {

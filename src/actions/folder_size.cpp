@@ -13,25 +13,22 @@
 namespace kv {
 namespace {
 
-// The size of the folders on the stack is not bounded by MAX_PATH: the
-// extended form reaches 32,767 characters.
-void SumOneFolder(std::wstring& folder, std::vector<std::wstring>& pending, uint64_t& total) {
-    const size_t base = folder.size();
-    folder += L"\\*";
+// The folders on the stack are extended paths, not bounded by MAX_PATH; a
+// folder whose listing would be longer than the system takes is left out.
+void SumOneFolder(const std::wstring& folder, std::vector<std::wstring>& pending, uint64_t& total) {
+    const std::wstring pattern = JoinPath(folder, L"*");
+    if (pattern.size() > kLongestPath) return;
     WIN32_FIND_DATAW data;
-    win::UniqueFindHandle find(::FindFirstFileExW(folder.c_str(), FindExInfoBasic, &data,
+    win::UniqueFindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                                   FindExSearchNameMatch, nullptr,
                                                   FIND_FIRST_EX_LARGE_FETCH));
-    folder.resize(base);
     if (!find) return;
     do {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             total += (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
         } else if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
                    !IsDotEntry(data.cFileName)) {
-            std::wstring& child = pending.emplace_back();
-            child.reserve(base + 1 + wcslen(data.cFileName));
-            child.append(folder).append(1, L'\\').append(data.cFileName);
+            pending.push_back(JoinPath(folder, data.cFileName));
         }
     } while (::FindNextFileW(find.get(), &data));
 }
@@ -39,14 +36,14 @@ void SumOneFolder(std::wstring& folder, std::vector<std::wstring>& pending, uint
 }  // namespace
 
 uint64_t FolderTreeSize(const std::wstring& folder) {
-    std::wstring root = FullPath(folder);
+    // Taken as a folder, with a delimiter appended before it is made full:
+    // "C:" is the root of drive C, not its current folder.
+    const std::wstring root = SystemPath(WithTrailingDelimiter(folder));
     if (root.empty()) return 0;
-    while (root.size() > 3 && root.back() == L'\\') root.pop_back();
-    if (root.size() == 3 && root.back() == L'\\') root.pop_back();  // "C:\" walks as "C:"
-    std::vector<std::wstring> pending{ExtendedPath(root)};
+    std::vector<std::wstring> pending{root};
     uint64_t total = 0;
     while (!pending.empty()) {
-        std::wstring next = std::move(pending.back());
+        const std::wstring next = std::move(pending.back());
         pending.pop_back();
         SumOneFolder(next, pending, total);
     }

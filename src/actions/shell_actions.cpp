@@ -50,7 +50,10 @@ private:
     HRESULT result_;
 };
 
-HRESULT WriteShortcut(const std::string& target, const std::string& shortcut,
+// Writes the shortcut `file` (a full path, as IPersistFile::Save wants it).
+// A property the link refuses does not stop the shortcut: it is written
+// with the others, and the first refusal is returned after the save.
+HRESULT WriteShortcut(const std::string& target, const std::wstring& file,
                       const std::string& description, const std::string& arguments,
                       const std::string& workingFolder, int showCommand) {
     win::ComPtr<IShellLinkA> link;
@@ -58,21 +61,24 @@ HRESULT WriteShortcut(const std::string& target, const std::string& shortcut,
         ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                            IID_IShellLinkA, reinterpret_cast<void**>(link.put()));
     if (FAILED(hr)) return hr;
-    if (FAILED(hr = link->SetPath(target.c_str()))) return hr;
-    if (FAILED(hr = link->SetArguments(arguments.c_str()))) return hr;
-    if (FAILED(hr = link->SetWorkingDirectory(workingFolder.c_str()))) return hr;
-    if (FAILED(hr = link->SetDescription(description.c_str()))) return hr;
-    if (FAILED(hr = link->SetIconLocation("", 0))) return hr;
-    if (FAILED(hr = link->SetShowCmd(showCommand))) return hr;
-    win::ComPtr<IPersistFile> file;
-    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()));
+    HRESULT refused = S_OK;
+    const auto set = [&refused](HRESULT result) {
+        if (FAILED(result) && SUCCEEDED(refused)) refused = result;
+    };
+    set(link->SetPath(target.c_str()));
+    set(link->SetArguments(arguments.c_str()));
+    set(link->SetWorkingDirectory(workingFolder.c_str()));
+    set(link->SetDescription(description.c_str()));
+    set(link->SetIconLocation("", 0));
+    set(link->SetShowCmd(showCommand));
+    win::ComPtr<IPersistFile> persist;
+    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.put()));
     if (FAILED(hr)) return hr;
-    const std::wstring name = WideFromAnsi(shortcut);
-    if (FAILED(hr = file->Save(name.c_str(), FALSE))) return hr;
+    if (FAILED(hr = persist->Save(file.c_str(), FALSE))) return hr;
     // A save that reports success must have left the file behind.
-    if (::GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
         return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
-    return S_OK;
+    return refused;
 }
 
 }  // namespace
@@ -123,9 +129,11 @@ bool qvCreateLink(std::string target, std::string shortcut, std::string descript
     if (shortcut.empty()) return fail(shortcut, ERROR_INVALID_NAME);
     const std::string name = ShortcutFileName(std::move(shortcut));
     if (target.empty()) return fail(name, ERROR_INVALID_PARAMETER);
+    const std::wstring file = FullPath(WideFromAnsi(name));
+    if (file.empty()) return fail(name, ERROR_FILENAME_EXCED_RANGE);
     const ComScope com;
     if (!com.usable()) return fail(name, static_cast<DWORD>(com.result()));
-    const HRESULT hr = WriteShortcut(target, name, description, arguments, workingFolder,
+    const HRESULT hr = WriteShortcut(target, file, description, arguments, workingFolder,
                                      ShortcutShowCommand(windowState));
     if (FAILED(hr)) return fail(name, static_cast<DWORD>(hr));
     return true;

@@ -16,36 +16,33 @@ std::wstring WideFromAnsi(std::string_view text) {
 }
 
 bool IsExistingFolder(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesW(WideFromAnsi(path).c_str());
+    const std::wstring wide = WideFromAnsi(path);
+    if (wide.empty() || wide.size() > kLongestPath) return false;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::wstring FullPath(const std::wstring& path) {
-    if (path.empty()) return {};
+    if (path.empty() || path.size() > kLongestPath) return {};
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()),
                                                 buffer.data(), nullptr);
         if (length == 0) return {};
-        if (length < buffer.size()) return std::wstring(buffer.data(), length);
-        buffer.resize(length + 1);
+        if (length < buffer.size()) {
+            if (length > kLongestPath) return {};
+            return std::wstring(buffer.data(), length);
+        }
+        if (length > kLongestPath + 1) return {};  // the size asked for counts the zero
+        buffer.resize(length);
     }
 }
 
-std::wstring ExtendedPath(const std::wstring& full) {
-    if (full.rfind(L"\\\\?\\", 0) == 0) return full;
-    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
-}
+std::wstring SystemPath(const std::wstring& path) { return ExtendedPath(FullPath(path)); }
 
 bool IsSameOrInside(const std::wstring& inner, const std::wstring& outer) {
-    const auto trimmed = [](std::wstring path) {
-        while (path.size() > 3 && path.back() == L'\\') path.pop_back();
-        return path;
-    };
-    const std::wstring in = trimmed(inner);
-    std::wstring out = trimmed(outer);
+    const std::wstring in = WithoutTrailingDelimiter(inner);
+    const std::wstring out = WithoutTrailingDelimiter(outer);
     if (in.size() < out.size()) return false;
     const auto equal = [](const wchar_t* a, const wchar_t* b, size_t n) {
         return ::CompareStringOrdinal(a, static_cast<int>(n), b, static_cast<int>(n), TRUE) ==

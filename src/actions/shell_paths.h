@@ -1,6 +1,8 @@
 // Path and error helpers shared by the file and folder actions. Paths arrive
 // as ANSI texts; the actions work on them in UTF-16 so that every name the
-// file system holds can be reached, whatever the system's code page.
+// file system holds can be reached, whatever the system's code page. Paths
+// are composed by the portable rules of path_text.h; the system is asked
+// here only what depends on it (the current folder, the file system).
 #pragma once
 
 #include <windows.h>
@@ -8,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "path_text.h"
 #include "system_error.h"
 #include "unique_resource.h"
 
@@ -15,15 +18,17 @@ namespace kv {
 
 std::wstring WideFromAnsi(std::string_view text);
 
-// True only for an existing folder (not a file).
+// True only for an existing folder (not a file). A path longer than the
+// system takes is no folder, and is never handed to it.
 bool IsExistingFolder(const std::string& path);
 
-// The full path of `path` as GetFullPathNameW writes it; empty on failure.
+// The full path of `path` as GetFullPathNameW writes it; empty on failure
+// and for a path, given or full, longer than kLongestPath.
 std::wstring FullPath(const std::wstring& path);
 
-// `full` in the extended form ("\\?\C:\..." or "\\?\UNC\server\share\..."),
-// which lifts the MAX_PATH limit; paths already in that form stay as they are.
-std::wstring ExtendedPath(const std::wstring& full);
+// `path` made full and then extended (path_text.h), which lifts the
+// MAX_PATH limit; empty when the system could not take it.
+std::wstring SystemPath(const std::wstring& path);
 
 // True when `inner` is `outer` or lies inside it (full paths, letter case
 // ignored, trailing delimiters ignored).
@@ -38,9 +43,9 @@ inline bool IsDotEntry(const wchar_t* name) {
 // entry for which `visit` returns false.
 template <typename Visit>
 void ForEachEntry(const std::wstring& folder, Visit visit) {
-    std::wstring pattern = folder;
-    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
+    if (folder.empty()) return;  // never the current folder
+    const std::wstring pattern = JoinPath(folder, L"*");
+    if (pattern.size() > kLongestPath) return;
     WIN32_FIND_DATAW data;
     win::UniqueFindHandle find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
                                                   FindExSearchNameMatch, nullptr, 0));

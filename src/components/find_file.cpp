@@ -68,25 +68,19 @@ void TFindFile::Shutdown() {
 
 std::optional<std::string> TFindFile::Execute() {
     if (busy_) return std::nullopt;
-    // Everything the walk reads is made here, on the owner thread.
+    // What depends on the process's state is read here, on the owner
+    // thread: the criteria, the current folder, the code page, the drives'
+    // connections. The targets are built at the start of the walk, once the
+    // network forms are known (on the worker of a threaded search).
     auto active = std::make_unique<TSearchCriteria>(Criteria);
-    const TTargetPaths& targets = active->Files.TargetPaths(SystemFolderRules());
-    const LeadByteSet lead = SystemLeadBytes();
-    std::vector<TMask> masks;
-    std::vector<std::vector<size_t>> targetMasks;
-    for (const TTargetPath& target : targets) {
-        std::vector<size_t>& indexes = targetMasks.emplace_back();
-        for (const std::string& text : target.FileMasks) {
-            size_t i = 0;
-            while (i < masks.size() && masks[i].text() != text) ++i;
-            if (i == masks.size()) masks.emplace_back(text, lead);
-            indexes.push_back(i);
-        }
-    }
+    active->Files.InvalidateTargets();
+    auto folders = std::make_unique<SearchFolders>(active->Files);
+    lead_ = SystemLeadBytes();
     active_ = std::move(active);
-    targets_ = &targets;
-    masks_ = std::move(masks);
-    targetMasks_ = std::move(targetMasks);
+    folders_ = std::move(folders);
+    targets_ = nullptr;
+    masks_.clear();
+    targetMasks_.clear();
     skippedFolders_ = active_->Attributes.UnsetMask & kSkippableFolderBits;
     failure_.clear();
     aborted_ = false;
@@ -162,7 +156,23 @@ bool TFindFile::Checkpoint() {
     return !aborted_.load() && failure_.empty();
 }
 
+void TFindFile::BuildTargets() {
+    folders_->Resolve();
+    const TTargetPaths& targets = active_->Files.TargetPaths(folders_->Rules());
+    for (const TTargetPath& target : targets) {
+        std::vector<size_t>& indexes = targetMasks_.emplace_back();
+        for (const std::string& text : target.FileMasks) {
+            size_t i = 0;
+            while (i < masks_.size() && masks_[i].text() != text) ++i;
+            if (i == masks_.size()) masks_.emplace_back(text, lead_);
+            indexes.push_back(i);
+        }
+    }
+    targets_ = &targets;
+}
+
 bool TFindFile::SearchAll() {
+    BuildTargets();
     for (size_t i = 0; i < targets_->size() && Checkpoint(); ++i) {
         level_ = 0;
         currentTarget_ = &(*targets_)[i];
@@ -244,6 +254,7 @@ void TFindFile::SearchIn(std::string& folder) {
 
 void TFindFile::SearchEnd() {
     active_.reset();
+    folders_.reset();
     targets_ = nullptr;
     currentTarget_ = nullptr;
     masks_.clear();

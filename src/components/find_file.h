@@ -39,6 +39,7 @@ struct TFileDetails {
     uint32_t Attributes = 0;
 };
 
+class SearchFolders;
 class TSearchThread;
 
 class TFindFile {
@@ -95,8 +96,10 @@ protected:
 private:
     friend class TSearchThread;
 
-    // Runs the walk over every target; false when an invalid mask stopped it.
+    // Builds the targets (the network forms looked up first) and runs the
+    // walk over them; false when an invalid mask stopped it.
     bool SearchAll();
+    void BuildTargets();
     void SearchIn(std::string& folder);
     bool Test(const TMask& mask, std::string_view folder, const WIN32_FIND_DATAA& entry);
     // Waits while paused; false once the search is to stop.
@@ -114,8 +117,11 @@ private:
     bool destroying_ = false;
     std::unique_ptr<TSearchThread> thread_;
 
-    // The running search: built on the owner thread before the walk starts.
+    // The running search: the criteria and folders read on the owner thread
+    // by Execute, the targets and masks built by the walk before it starts.
     std::unique_ptr<TSearchCriteria> active_;
+    std::unique_ptr<SearchFolders> folders_;
+    LeadByteSet lead_;
     const TTargetPaths* targets_ = nullptr;
     std::vector<TMask> masks_;                      // each mask text once
     std::vector<std::vector<size_t>> targetMasks_;  // per target, into masks_

@@ -112,6 +112,20 @@ TEST_F(FileActionsTest, FolderSizeNeedsBothTexts) {
     EXPECT_EQ(Size(tree.rootA(), __LINE__), "3");
 }
 
+TEST_F(FileActionsTest, FolderSizeOfTextsLongerThanTheSystemTakesIsZero) {
+    // The extended form holds 32,767 units with its terminating zero; Wine
+    // reads past a longer one and Windows refuses it. Texts around that
+    // length and far beyond give "0", like a missing folder, and no crash.
+    TempTree tree("toolong");
+    tree.File(L"f", "abc");
+    const std::string root = tree.rootA() + "\\";
+    for (size_t length = 32755; length <= 32770; ++length)
+        EXPECT_EQ(Size(root + std::string(length - root.size(), 'n'), __LINE__), "0") << length;
+    EXPECT_EQ(Size(root + std::string(40000, 'n'), __LINE__), "0");
+    EXPECT_EQ(Size(std::string(40000, 'n'), __LINE__), "0");
+    EXPECT_EQ(Size(tree.rootA(), __LINE__), "3");
+}
+
 TEST_F(FileActionsTest, GetAttributeReadsOneBitByItsWord) {
     TempTree tree("get");
     tree.File(L"h", "x", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <winioctl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -130,6 +132,77 @@ public:
 
 private:
     std::wstring root_;
+};
+
+// A drive letter whose root is `folder`, for as long as the object lives:
+// Wine's mount manager makes it as winecfg does (a Wine extension of the
+// mount manager's controls). Elsewhere, or when no letter is free, letter()
+// is 0 and nothing was made.
+class TempDrive {
+public:
+    explicit TempDrive(const std::wstring& folder, UINT type = DRIVE_FIXED) {
+        using UnixName = char*(CDECL*)(const wchar_t*);
+        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        if (unixName == nullptr) return;
+        char* unix = unixName(folder.c_str());
+        if (unix == nullptr) return;
+        const std::string mountPoint = unix;
+        HeapFree(GetProcessHeap(), 0, unix);
+        const DWORD used = GetLogicalDrives();
+        for (wchar_t letter = L'Y'; letter >= L'D' && letter_ == 0; --letter) {
+            if ((used & (1u << (letter - L'A'))) == 0 && Define(letter, mountPoint, type))
+                letter_ = letter;
+        }
+    }
+    ~TempDrive() {
+        if (letter_ != 0) Define(letter_, std::string(), 0);
+    }
+    TempDrive(const TempDrive&) = delete;
+    TempDrive& operator=(const TempDrive&) = delete;
+
+    wchar_t letter() const { return letter_; }
+    std::string root() const { return std::string(1, static_cast<char>(letter_)) + ":\\"; }
+
+private:
+    // Wine's struct mountmgr_unix_drive and IOCTL_MOUNTMGR_DEFINE_UNIX_DRIVE;
+    // an empty mount point removes the drive.
+    struct UnixDrive {
+        ULONG size;
+        ULONG type;
+        ULONG fsType;
+        DWORD serial;
+        ULONGLONG unixDevice;
+        WCHAR letter;
+        USHORT mountPointOffset;
+        USHORT deviceOffset;
+        USHORT labelOffset;
+    };
+    static bool Define(wchar_t letter, const std::string& mountPoint, UINT type) {
+        const DWORD control =
+            CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        HANDLE manager =
+            CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (manager == INVALID_HANDLE_VALUE) return false;
+        std::vector<char> buffer(sizeof(UnixDrive) + mountPoint.size() + 1, '\0');
+        auto* drive = reinterpret_cast<UnixDrive*>(buffer.data());
+        drive->size = static_cast<ULONG>(buffer.size());
+        drive->type = type;
+        drive->letter = static_cast<WCHAR>(letter + (L'a' - L'A'));
+        if (!mountPoint.empty()) {
+            std::memcpy(buffer.data() + sizeof(UnixDrive), mountPoint.c_str(), mountPoint.size());
+            drive->mountPointOffset = sizeof(UnixDrive);
+        }
+        DWORD returned = 0;
+        const BOOL ok =
+            DeviceIoControl(manager, control, buffer.data(), static_cast<DWORD>(buffer.size()),
+                            nullptr, 0, &returned, nullptr);
+        CloseHandle(manager);
+        return ok != FALSE;
+    }
+
+    wchar_t letter_ = 0;
 };
 
 // Answers the shell's dialogs in this process from a second thread: presses

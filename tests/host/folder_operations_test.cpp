@@ -12,6 +12,7 @@
 namespace kvtest {
 namespace {
 
+constexpr int32_t kFolderSize = 43;
 constexpr int32_t kDeleteFolder = 44;
 constexpr int32_t kFolderOperation = 57;
 
@@ -223,6 +224,76 @@ TEST_F(FolderOperationTest, MoveEmptiesTheSourceIntoAMissingDestination) {
               (std::vector<std::wstring>{L"a b", L"empty", L"sub", L"Папка", L"日本語"}));
     EXPECT_TRUE(SubroutineRan());
     EXPECT_EQ(LastError(), "none");
+}
+
+TEST_F(FolderOperationTest, DriveRootsAreFoldersLikeAnyOther) {
+    // A drive whose root is a scratch folder, as a USB stick's would be.
+    TempTree tree("root");
+    tree.Folder(L"stick");
+    TempDrive drive(tree[L"stick"]);
+    if (drive.letter() == 0) {
+        std::printf(
+            "No drive can be made here: the native tests of the join rules carry "
+            "drive roots.\n");
+        return;
+    }
+    Fill(tree, L"src");
+    const auto before = Listing(tree[L"src"]);
+    EXPECT_TRUE(Operation(tree.A(L"src"), drive.root(), "Copy", ""));
+    EXPECT_TRUE(SubroutineRan());
+    EXPECT_EQ(LastError(), "none");
+    EXPECT_EQ(Listing(tree[L"stick"]), before);
+
+    // The root's size, written with and without its delimiter: "X:" is the
+    // root, not the drive's current folder (a subfolder here).
+    wchar_t previous[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA((drive.root() + "a b").c_str()));
+    const std::string letter = drive.root().substr(0, 2);
+    for (const std::string& root : {letter, drive.root(), drive.root() + "\\"}) {
+        host_->Vars().Set("[size]", "old");
+        EXPECT_TRUE(host_->ExecAction(kFolderSize, {root, "[size]"}));
+        EXPECT_EQ(host_->Vars().Get("[size]"), std::to_string(3 + 5 + 4 + 8 + 3 + 1 + 1)) << root;
+    }
+    SetCurrentDirectoryW(previous);
+
+    // Out of the root, and files only back into it.
+    EXPECT_TRUE(Operation(drive.root(), tree.A(L"back"), "Move", ""));
+    EXPECT_EQ(LastError(), "none");
+    EXPECT_EQ(Listing(tree[L"back"]), before);
+    EXPECT_TRUE(Names(tree[L"stick"]).empty());
+    EXPECT_TRUE(Operation(tree.A(L"back"), drive.root(), "Move", "FilesOnly"));
+    EXPECT_EQ(LastError(), "none");
+    EXPECT_EQ(Names(tree[L"stick"]), (std::vector<std::wstring>{L"hidden.bin", L"top.txt"}));
+    EXPECT_TRUE(Operation(tree.A(L"back"), drive.root(), "Copy", "FilesOnly"));
+    EXPECT_EQ(LastError(), "none");
+}
+
+TEST_F(FolderOperationTest, TextsLongerThanTheSystemTakesAreRefusedUntouched) {
+    // 40,000 characters: past the 32,767 of the extended form, which Wine
+    // would read past and Windows refuse. Refused like a missing folder.
+    TempTree tree("toolong");
+    tree.File(L"src\\f", "x");
+    const std::string tooLong = tree.rootA() + "\\" + std::string(40000, 'n');
+    for (const char* operation : {"Copy", "Move"}) {
+        host_->Vars().Set("[LastError]", "none");
+        EXPECT_FALSE(Operation(tooLong, tree.A(L"dst"), operation, "")) << operation;
+        EXPECT_EQ(LastError(), kCopyFailed) << operation;
+        EXPECT_TRUE(host_->CallsOf("ScriptProcessor").empty()) << operation;
+        // A destination that cannot be made fails the operation.
+        host_->Vars().Set("[LastError]", "none");
+        EXPECT_TRUE(Operation(tree.A(L"src"), tooLong, operation, "")) << operation;
+        EXPECT_EQ(LastError(), kCopyFailed) << operation;
+        EXPECT_TRUE(SubroutineRan()) << operation;
+    }
+    host_->Vars().Set("[LastError]", "none");
+    EXPECT_FALSE(Operation(tooLong, "", "Delete", ""));
+    EXPECT_EQ(LastError(), kDeleteFailed);
+    host_->Vars().Set("[LastError]", "none");
+    EXPECT_FALSE(Delete(tooLong, "", ""));
+    EXPECT_EQ(LastError(), kDeleteFailed);
+    EXPECT_EQ(Names(tree.root()), std::vector<std::wstring>{L"src"});
+    EXPECT_EQ(Names(tree[L"src"]), std::vector<std::wstring>{L"f"});
 }
 
 TEST_F(FolderOperationTest, ShortfallsAreReportedAndTheSubroutineStillRuns) {
