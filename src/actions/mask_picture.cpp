@@ -2,6 +2,7 @@
 
 #include <objidl.h>
 
+#include <new>
 #include <utility>
 
 #include "plugin_state.h"
@@ -64,7 +65,12 @@ std::optional<std::vector<uint8_t>> ReadPictureBytes(const std::string& name) {
 }
 
 std::optional<PicturePixels> DecodeBitmap(const std::vector<uint8_t>& bytes) {
-    auto picture = DecodeBmp(bytes.data(), bytes.size());
+    std::optional<BmpPixels> picture;
+    try {
+        picture = DecodeBmp(bytes.data(), bytes.size());
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // too large to hold: no picture this plug-in can use
+    }
     if (!picture) return std::nullopt;
     PicturePixels pixels;
     pixels.picture_ = std::move(*picture);

@@ -32,8 +32,9 @@ private:
     BmpPixels picture_;
 };
 
-// Empty when the bytes are no Windows bitmap, or a damaged or questionable
-// one (see DecodeBmp): the system's decoder never sees the file.
+// Empty when the bytes are no Windows bitmap, a damaged or questionable one
+// (see DecodeBmp), or one too large for the memory left: the system's
+// decoder never sees the file.
 std::optional<PicturePixels> DecodeBitmap(const std::vector<uint8_t>& bytes);
 
 }  // namespace kv::actions
