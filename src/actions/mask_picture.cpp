@@ -2,8 +2,11 @@
 
 #include <objidl.h>
 
-#include "bmp_image.h"
+#include <new>
+#include <utility>
+
 #include "plugin_state.h"
+#include "unique_resource.h"
 
 namespace kv::actions {
 namespace {
@@ -62,37 +65,16 @@ std::optional<std::vector<uint8_t>> ReadPictureBytes(const std::string& name) {
 }
 
 std::optional<PicturePixels> DecodeBitmap(const std::vector<uint8_t>& bytes) {
-    const auto layout = ReadBmpLayout(bytes.data(), bytes.size());
-    if (!layout) return std::nullopt;
-
-    BITMAPINFO target{};
-    target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    target.bmiHeader.biWidth = layout->width;
-    target.bmiHeader.biHeight = -layout->height;  // top row first
-    target.bmiHeader.biPlanes = 1;
-    target.bmiHeader.biBitCount = 32;
-    target.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    PicturePixels picture;
-    picture.dib_.reset(::CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!picture.dib_ || bits == nullptr) return std::nullopt;
-    const win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) return std::nullopt;
-    {
-        const win::SelectObjectScope select(dc.get(), picture.dib_.get());
-        if (!select.ok()) return std::nullopt;
-        const auto* source = reinterpret_cast<const BITMAPINFO*>(layout->info.data());
-        const int lines = ::SetDIBitsToDevice(
-            dc.get(), 0, 0, static_cast<DWORD>(layout->width), static_cast<DWORD>(layout->height),
-            0, 0, 0, static_cast<UINT>(layout->height), bytes.data() + layout->bitsOffset, source,
-            DIB_RGB_COLORS);
-        if (lines <= 0) return std::nullopt;
-        ::GdiFlush();
+    std::optional<BmpPixels> picture;
+    try {
+        picture = DecodeBmp(bytes.data(), bytes.size());
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // too large to hold: no picture this plug-in can use
     }
-    picture.pixels_ = static_cast<const uint32_t*>(bits);
-    picture.width_ = layout->width;
-    picture.height_ = layout->height;
-    return picture;
+    if (!picture) return std::nullopt;
+    PicturePixels pixels;
+    pixels.picture_ = std::move(*picture);
+    return pixels;
 }
 
 }  // namespace kv::actions

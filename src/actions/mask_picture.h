@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "bmp_decode.h"
 #include "mask_runs.h"
-#include "unique_resource.h"
 
 namespace kv::actions {
 
@@ -19,22 +19,22 @@ namespace kv::actions {
 // neither exists (or the picture is too large to be a mask).
 std::optional<std::vector<uint8_t>> ReadPictureBytes(const std::string& name);
 
-// A decoded picture, top row first, blue in the low byte of each pixel.
+// A picture decoded by our own reader, top row first, blue in the low byte
+// of each pixel.
 class PicturePixels {
 public:
-    PixelRows rows() const { return {pixels_, width_, height_, static_cast<size_t>(width_)}; }
-    int32_t width() const { return width_; }
-    int32_t height() const { return height_; }
+    PixelRows rows() const { return picture_.rows(); }
+    int32_t width() const { return picture_.width; }
+    int32_t height() const { return picture_.height; }
 
 private:
     friend std::optional<PicturePixels> DecodeBitmap(const std::vector<uint8_t>& bytes);
-    win::UniqueBitmap dib_;
-    const uint32_t* pixels_ = nullptr;
-    int32_t width_ = 0;
-    int32_t height_ = 0;
+    BmpPixels picture_;
 };
 
-// Empty when the bytes are no Windows bitmap the system can draw.
+// Empty when the bytes are no Windows bitmap, a damaged or questionable one
+// (see DecodeBmp), or one too large for the memory left: the system's
+// decoder never sees the file.
 std::optional<PicturePixels> DecodeBitmap(const std::vector<uint8_t>& bytes);
 
 }  // namespace kv::actions

@@ -1,30 +1,28 @@
 #include "bmp_image.h"
 
-#include <cstring>
-
 namespace kv {
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
-constexpr size_t kCoreHeaderSize = 12;
-constexpr size_t kInfoHeaderSize = 40;
-constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kInfoHeaderSize = 40;
 
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t U32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
-void Put16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    out[at] = static_cast<uint8_t>(v);
-    out[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> 8 * i);
+
+// The OS/2 1.x header, and the Windows headers: BITMAPINFOHEADER, the two
+// with colour masks (52 and 56 bytes), BITMAPV4HEADER and BITMAPV5HEADER.
+// OS/2 2.x headers (16 to 64 bytes) are no Windows format.
+bool IsHeaderSize(uint32_t size) {
+    return size == kCoreHeaderSize || size == kInfoHeaderSize || size == 52 || size == 56 ||
+           size == 108 || size == 124;
 }
 
 struct Header {
-    int32_t width = 0;
-    int32_t height = 0;  // negative: rows top-down
+    int64_t width = 0;
+    int64_t height = 0;  // negative: rows top-down
     uint16_t planes = 0;
     uint16_t bitCount = 0;
     uint32_t compression = kBiRgb;
@@ -32,33 +30,54 @@ struct Header {
     uint32_t colorsUsed = 0;
 };
 
-bool FormatIsKnown(const Header& h) {
+bool FormatIsKnown(const Header& h, bool core) {
+    if (core) return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 24;
     switch (h.compression) {
     case kBiRgb:
         return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 ||
                h.bitCount == 24 || h.bitCount == 32;
     case kBiRle8:
-        return h.bitCount == 8 && h.height > 0;  // coded pictures are stored bottom-up
+        return h.bitCount == 8 && h.height > 0;  // coded pictures are stored bottom-up only
     case kBiRle4:
         return h.bitCount == 4 && h.height > 0;
     case kBiBitfields:
         return h.bitCount == 16 || h.bitCount == 32;
     default:
-        return false;
+        return false;  // BI_JPEG, BI_PNG, CMYK and the rest are not drawn from a file
     }
+}
+
+// Windows documents the BI_BITFIELDS masks: the bits of each are
+// contiguous and overlap no other mask's. A mask with no bit, or one with
+// bits the pixel does not have, gives a colour the file cannot mean: refused.
+bool MasksAreSound(const std::array<uint32_t, 3>& masks, uint32_t alpha, uint16_t bitCount) {
+    const uint32_t pixelBits = bitCount == 32 ? 0xFFFFFFFFu : (uint32_t{1} << bitCount) - 1;
+    uint32_t used = 0;
+    const std::array<uint32_t, 4> all{masks[0], masks[1], masks[2], alpha};
+    for (size_t i = 0; i < all.size(); ++i) {
+        const uint32_t m = all[i];
+        if (i == 3 && m == 0) break;  // no alpha channel
+        const uint32_t lowest = m & (~m + 1);
+        const bool contiguous = m != 0 && ((m + lowest) & m) == 0;
+        if (!contiguous || (m & ~pixelBits) != 0 || (m & used) != 0) return false;
+        used |= m;
+    }
+    return true;
 }
 
 }  // namespace
 
-std::optional<DibImage> ReadBmpLayout(const uint8_t* data, size_t size) {
-    if (data == nullptr || size < kFileHeaderSize + kCoreHeaderSize) return std::nullopt;
+std::optional<BmpLayout> ReadBmpLayout(const uint8_t* data, size_t size) {
+    if (data == nullptr || size < kFileHeaderSize + 4) return std::nullopt;
     if (data[0] != 'B' || data[1] != 'M') return std::nullopt;
-    const size_t dataOffset = U32(data + 10);
+    // A file that says it is longer than it is was cut short. Shorter is
+    // fine: some writers leave bytes after the picture.
+    if (U32(data + 2) > size) return std::nullopt;
+    const size_t bitsOffset = U32(data + 10);
     const uint8_t* info = data + kFileHeaderSize;
-    const size_t infoSize = U32(info);
-    if (infoSize < kCoreHeaderSize || infoSize > size - kFileHeaderSize) return std::nullopt;
+    const uint32_t infoSize = U32(info);
+    if (!IsHeaderSize(infoSize) || infoSize > size - kFileHeaderSize) return std::nullopt;
     const bool core = infoSize == kCoreHeaderSize;
-    if (!core && infoSize < kInfoHeaderSize) return std::nullopt;
 
     Header h;
     if (core) {
@@ -75,62 +94,71 @@ std::optional<DibImage> ReadBmpLayout(const uint8_t* data, size_t size) {
         h.sizeImage = U32(info + 20);
         h.colorsUsed = U32(info + 32);
     }
-    if (h.planes != 1 || h.width <= 0 || h.height == 0 || h.height == INT32_MIN)
+    if (h.planes != 1 || h.width <= 0 || h.height == 0 || !FormatIsKnown(h, core))
         return std::nullopt;
-    if (!FormatIsKnown(h)) return std::nullopt;
-    const int64_t width = h.width;
-    const int64_t height = h.height < 0 ? -int64_t{h.height} : h.height;
-    if (width * height > kMaxBitmapPixels) return std::nullopt;
+    BmpLayout image;
+    image.topDown = h.height < 0;
+    const int64_t height = image.topDown ? -h.height : h.height;
+    if (h.width > kMaxBitmapPixels || height > kMaxBitmapPixels ||
+        h.width * height > kMaxBitmapPixels)
+        return std::nullopt;
+    image.width = static_cast<int32_t>(h.width);
+    image.height = static_cast<int32_t>(height);
+    image.bitCount = h.bitCount;
+    image.compression = h.compression;
 
-    // Colour masks follow a plain info header; later headers hold them.
+    // Colour masks follow a plain info header; the longer headers hold them.
     size_t tableAt = kFileHeaderSize + infoSize;
-    std::vector<uint8_t> masks;
     if (h.compression == kBiBitfields) {
-        const size_t at = infoSize == kInfoHeaderSize ? tableAt : kFileHeaderSize + kInfoHeaderSize;
-        if (at + 12 > size) return std::nullopt;
-        masks.assign(data + at, data + at + 12);
-        if (infoSize == kInfoHeaderSize) tableAt += 12;
+        const uint8_t* at = info + kInfoHeaderSize;
+        if (infoSize == kInfoHeaderSize) {
+            if (size - tableAt < 12) return std::nullopt;
+            tableAt += 12;
+        }
+        const uint32_t alpha = infoSize >= 56 ? U32(info + 52) : 0;
+        image.masks = {U32(at), U32(at + 4), U32(at + 8)};
+        if (!MasksAreSound(image.masks, alpha, h.bitCount)) return std::nullopt;
+    } else if (h.bitCount == 16) {
+        image.masks = {0x7C00, 0x03E0, 0x001F};
+    } else if (h.bitCount == 32) {
+        image.masks = {0xFF0000, 0x00FF00, 0x0000FF};
     }
-    size_t colors = 0;
+
+    // The colour table: 2^bits entries unless the header counts fewer, and
+    // never more. Above 8 bits a counted table only helps palette devices,
+    // but it still lies between the header and the pixels.
+    size_t colors = h.colorsUsed;
     if (h.bitCount <= 8) {
         const size_t full = size_t{1} << h.bitCount;
-        colors = h.colorsUsed == 0 || h.colorsUsed > full ? full : h.colorsUsed;
-        if (core) colors = full;
+        if (core || colors == 0) colors = full;
+        if (colors > full) return std::nullopt;
     }
     const size_t entrySize = core ? 3 : 4;
-    if (tableAt > size || colors * entrySize > size - tableAt) return std::nullopt;
+    if (tableAt > size || colors > (size - tableAt) / entrySize) return std::nullopt;
+    const size_t tableEnd = tableAt + colors * entrySize;
+    // The pixels start after the table, never inside it, and inside the file.
+    if (bitsOffset < tableEnd || bitsOffset >= size) return std::nullopt;
+    if (h.bitCount <= 8) {
+        image.colors.resize(colors);
+        for (size_t i = 0; i < colors; ++i) {
+            const uint8_t* entry = data + tableAt + i * entrySize;  // blue, green, red
+            image.colors[i] =
+                uint32_t{entry[0]} | uint32_t{entry[1]} << 8 | uint32_t{entry[2]} << 16;
+        }
+    }
 
-    DibImage image;
-    image.width = h.width;
-    image.height = static_cast<int32_t>(height);
-    image.bitsOffset = dataOffset != 0 ? dataOffset : tableAt + colors * entrySize;
-    if (image.bitsOffset >= size) return std::nullopt;
-    const size_t available = size - image.bitsOffset;
+    image.bitsOffset = bitsOffset;
+    const size_t available = size - bitsOffset;
+    if (h.sizeImage > available) return std::nullopt;
     if (h.compression == kBiRle8 || h.compression == kBiRle4) {
-        image.bitsSize = h.sizeImage != 0 && h.sizeImage <= available ? h.sizeImage : available;
+        // Coded data must end with its end-of-bitmap code within this size.
+        image.bitsSize = h.sizeImage != 0 ? h.sizeImage : available;
     } else {
-        const uint64_t stride = (static_cast<uint64_t>(width) * h.bitCount + 31) / 32 * 4;
-        const uint64_t needed = stride * static_cast<uint64_t>(height);
+        // Rows are padded to 4 bytes; the header's image size may be 0 here.
+        const uint64_t stride = (static_cast<uint64_t>(image.width) * h.bitCount + 31) / 32 * 4;
+        const uint64_t needed = stride * static_cast<uint64_t>(image.height);
         if (needed > available) return std::nullopt;
         image.bitsSize = static_cast<size_t>(needed);
-    }
-
-    image.info.assign(kInfoHeaderSize + masks.size() + colors * 4, 0);
-    Put32(image.info, 0, kInfoHeaderSize);
-    Put32(image.info, 4, static_cast<uint32_t>(h.width));
-    Put32(image.info, 8, static_cast<uint32_t>(h.height));
-    Put16(image.info, 12, 1);
-    Put16(image.info, 14, h.bitCount);
-    Put32(image.info, 16, h.compression);
-    Put32(image.info, 20, static_cast<uint32_t>(image.bitsSize));
-    Put32(image.info, 32, static_cast<uint32_t>(colors));
-    size_t at = kInfoHeaderSize;
-    if (!masks.empty()) {
-        std::memcpy(image.info.data() + at, masks.data(), masks.size());
-        at += masks.size();
-    }
-    for (size_t i = 0; i < colors; ++i, at += 4) {
-        std::memcpy(image.info.data() + at, data + tableAt + i * entrySize, 3);  // blue, green, red
     }
     return image;
 }

@@ -2,6 +2,9 @@
 // through the host's variables and requests, on real windows.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "ansi_text.h"
 #include "bmp_files.h"
 #include "host_fixture.h"
@@ -229,6 +232,58 @@ TEST_F(HostWindowTest, ShowInRectangleReparentsTheWindow) {
     SetParent(w_, nullptr);
 }
 
+// The pixels the system decodes from a .bmp file into a 32-bit top-down
+// surface, 0x00RRGGBB, top row first.
+std::vector<uint32_t> SystemPixels(const std::string& file, int width, int height) {
+    BITMAPINFO target{};
+    target.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    target.bmiHeader.biWidth = width;
+    target.bmiHeader.biHeight = -height;
+    target.bmiHeader.biPlanes = 1;
+    target.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    kv::win::UniqueBitmap dib(
+        CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
+    kv::win::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dib || !dc) return {};
+    const size_t offset = *reinterpret_cast<const uint32_t*>(file.data() + 10);
+    std::vector<uint32_t> info((offset - 14 + 3) / 4);  // aligned, as the system wants it
+    memcpy(info.data(), file.data() + 14, offset - 14);
+    {
+        kv::win::SelectObjectScope select(dc.get(), dib.get());
+        if (SetDIBitsToDevice(dc.get(), 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height),
+                              file.data() + offset, reinterpret_cast<BITMAPINFO*>(info.data()),
+                              DIB_RGB_COLORS) != height)
+            return {};
+        GdiFlush();
+    }
+    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                                 static_cast<const uint32_t*>(bits) + width * height);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// Rows of `bits`-bit values (value(x, y), y counted from the top), stored
+// bottom-up unless `topDown`, each padded to 4 bytes.
+template <typename Value>
+std::string Rows(int width, int height, int bits, bool topDown, Value value) {
+    const size_t stride = (size_t(width) * size_t(bits) + 31) / 32 * 4;
+    std::string rows(stride * size_t(height), '\0');
+    for (int y = 0; y < height; ++y) {
+        char* row = &rows[stride * size_t(topDown ? y : height - 1 - y)];
+        for (int x = 0; x < width; ++x) {
+            const uint32_t v = value(x, y);
+            if (bits < 8) {
+                const int bit = x * bits;
+                row[bit / 8] = char(uint8_t(row[bit / 8]) | v << (8 - bits - bit % 8));
+            } else {
+                for (int i = 0; i < bits / 8; ++i) row[x * bits / 8 + i] = char(v >> 8 * i);
+            }
+        }
+    }
+    return rows;
+}
+
 // The mask of a picture: the shape is checked against a region made the
 // slow way, pixel run by pixel run, and placed over the client area.
 class MaskTest : public HostWindowTest {
@@ -244,12 +299,13 @@ protected:
                     pixels[size_t(y * kWidth + x)] = kKey;
         return pixels;
     }
-    kv::win::UniqueRegion Expected(HWND window) {
-        const auto pixels = Picture();
-        kv::win::UniqueRegion region(CreateRectRgn(0, 0, kWidth, kHeight));
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if (pixels[size_t(y * kWidth + x)] == kKey) {
+    // The picture's shape without the pixels of `key`, over the client area.
+    static kv::win::UniqueRegion Expected(HWND window, const std::vector<uint32_t>& pixels,
+                                          int width, int height, uint32_t key) {
+        kv::win::UniqueRegion region(CreateRectRgn(0, 0, width, height));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (pixels[size_t(y * width + x)] == key) {
                     kv::win::UniqueRegion dot(CreateRectRgn(x, y, x + 1, y + 1));
                     CombineRgn(region.get(), region.get(), dot.get(), RGN_DIFF);
                 }
@@ -259,11 +315,13 @@ protected:
         OffsetRgn(region.get(), frame.cx / 2, frame.cy - frame.cx / 2);
         return region;
     }
-    bool HasShape(HWND window) {
+    static bool HasShape(HWND window, const std::vector<uint32_t>& pixels, int width, int height,
+                         uint32_t key) {
         kv::win::UniqueRegion actual(CreateRectRgn(0, 0, 0, 0));
         if (GetWindowRgn(window, actual.get()) == ERROR) return false;
-        return EqualRgn(actual.get(), Expected(window).get()) != 0;
+        return EqualRgn(actual.get(), Expected(window, pixels, width, height, key).get()) != 0;
     }
+    static bool HasShape(HWND window) { return HasShape(window, Picture(), kWidth, kHeight, kKey); }
     std::string LastError() { return host_->Vars().Get("[LastError]"); }
 };
 
@@ -276,6 +334,61 @@ TEST_F(MaskTest, PictureFromDiskShapesTheObjectWindow) {
     SetWindowRgn(w_, nullptr, TRUE);
     EXPECT_TRUE(Run(kSetCustomWindowMask, {path, "Panel", "#FF00FF"}, __LINE__));
     EXPECT_TRUE(HasShape(w_));
+
+    // Every format the system decodes rightly gives the shape the system's
+    // own pixels give, for each colour in turn as the transparent one: the
+    // pixels agree one by one. 13 wide: rows end inside a byte and padded.
+    constexpr int w = 13, h = 7;
+    const auto pick = [](int x, int y) { return uint32_t(x * 3 + y * 5 + x * y) % 4; };
+    const std::vector<uint32_t> four = {0x336699, 0xFF00FF, 0x000000, 0xF0E0D0};
+    const auto from = [&](std::vector<uint32_t> values) {
+        return [=](int x, int y) { return values[pick(x, y)]; };
+    };
+    const auto top = [&](std::vector<uint32_t> values) {  // a fourth byte the file ignores
+        return [=](int x, int y) { return values[pick(x, y)] | uint32_t(x + y) << 24; };
+    };
+    const std::vector<uint32_t> f555 = {0x7FFF, 0x0421, 0x4210, 0x03E0};
+    const std::vector<uint32_t> f565 = {0xFFFF, 0x0821, 0xF800, 0x07E0};
+    const std::vector<uint32_t> f101010 = {0x3FFFFFFF, 0x20080200, 0x3FF00000, 0x000FFC00};
+    std::vector<uint32_t> sixteen;
+    for (uint32_t i = 0; i < 16; ++i) sixteen.push_back(i * 0x100F11);
+    const std::vector<std::pair<const char*, std::string>> files = {
+        {"1 bit", BmpFile(w, h, 1, BI_RGB, {0x336699, 0xFF00FF},
+                          Rows(w, h, 1, false, [&](int x, int y) { return pick(x, y) % 2; }))},
+        {"4 bits", BmpFile(w, h, 4, BI_RGB, four, Rows(w, h, 4, false, pick))},
+        {"8 bits", BmpFile(w, h, 8, BI_RGB, four, Rows(w, h, 8, false, pick))},
+        {"8 bits top-down", BmpFile(w, -h, 8, BI_RGB, four, Rows(w, h, 8, true, pick))},
+        {"8 bits, 124-byte header",
+         BmpFile(w, h, 8, BI_RGB, four, Rows(w, h, 8, false, pick), 124)},
+        {"OS/2 4 bits",
+         BmpFile(w, h, 4, BI_RGB, sixteen,
+                 Rows(w, h, 4, false, [&](int x, int y) { return pick(x, y) * 5; }), 12)},
+        {"16 bits", BmpFile(w, h, 16, BI_RGB, {}, Rows(w, h, 16, false, from(f555)))},
+        {"16 bits 5-6-5", BmpFile(w, h, 16, BI_BITFIELDS, {0xF800, 0x07E0, 0x001F},
+                                  Rows(w, h, 16, false, from(f565)))},
+        {"16 bits 5-6-5, 108-byte header",
+         BmpFile(w, -h, 16, BI_BITFIELDS, {0xF800, 0x07E0, 0x001F},
+                 Rows(w, h, 16, true, from(f565)), 108)},
+        {"24 bits", BmpFile(w, h, 24, BI_RGB, {}, Rows(w, h, 24, false, from(four)))},
+        {"32 bits", BmpFile(w, h, 32, BI_RGB, {}, Rows(w, h, 32, false, top(four)))},
+        {"32 bits 10-10-10", BmpFile(w, h, 32, BI_BITFIELDS, {0x3FF00000, 0x000FFC00, 0x000003FF},
+                                     Rows(w, h, 32, false, from(f101010)))},
+    };
+    for (const auto& [format, bytes] : files) {
+        const std::vector<uint32_t> expected = SystemPixels(bytes, w, h);
+        ASSERT_EQ(expected.size(), size_t(w * h)) << format;
+        const std::string file = File("format.bmp", bytes);
+        std::vector<uint32_t> colors(expected);
+        std::sort(colors.begin(), colors.end());
+        colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
+        for (uint32_t key : colors) {
+            const std::string text = std::to_string(key >> 16) + "," +
+                                     std::to_string(key >> 8 & 0xFF) + "," +
+                                     std::to_string(key & 0xFF);
+            EXPECT_TRUE(Run(kSetCustomWindowMask, {file, "Panel", text}, __LINE__)) << format;
+            EXPECT_TRUE(HasShape(w_, expected, w, h, key)) << format << " without " << text;
+        }
+    }
 }
 
 TEST_F(MaskTest, EmbeddedPictureShapesTheMainWindowNamedInAnyCase) {
@@ -316,6 +429,41 @@ TEST_F(MaskTest, FailuresAreReportedAndLeaveTheWindowUnshaped) {
         EXPECT_EQ(LastError(), "Bitmap image is not valid");
     }
     EXPECT_TRUE(unshaped());
+
+    // Damaged files the system would draw anyway are refused too, and the
+    // shape the window has stays.
+    EXPECT_TRUE(Run(kSetCustomWindowMask, {good, "Panel", "Fuchsia"}, __LINE__));
+    ASSERT_TRUE(HasShape(w_));
+    const std::vector<uint32_t> four = {0x336699, 0xFF00FF, 0x000000, 0xF0E0D0};
+    const std::string rows =
+        Rows(13, 7, 8, false, [](int x, int y) { return uint32_t(x + y) % 4; });
+    std::string overlapped = BmpFile(13, 7, 8, BI_RGB, four, rows + std::string(1200, '\0'));
+    overlapped[46] = 0;  // 256 colours: the pixels start inside the table
+    std::string topBit = BmpFile(13, 7, 8, BI_RGB, four, rows);
+    topBit[49] = char(0x80);  // 0x80000004 colours
+    const auto rle = [&](const std::string& data) {
+        return BmpFile(13, 7, 8, BI_RLE8, four, data);
+    };
+    for (const std::string& bytes : {
+             overlapped,
+             topBit,
+             BmpFile(13, 7, 1, BI_RGB, {0, 0xFFFFFF, 0xFF},
+                     Rows(13, 7, 1, false, [](int, int) { return 1u; })),  // 3 colours of 1 bit
+             BmpFile(13, 7, 8, BI_RGB, {0, 0xFFFFFF}, rows),               // an index past them
+             rle(std::string("\x0D\x01\x00\x00\x0D\x02", 6)),              // no end of bitmap
+             rle(std::string("\x00\x05\x01\x02\x03", 5)),                  // an absolute run cut
+             rle(std::string("\x0D\x01\x0D\x02\x00\x01", 6)),              // no end of line
+             rle(std::string("\x0E\x01\x00\x01", 4)),                      // a run past the row
+             rle(std::string("\x00\x02\x00\x07\x00\x01", 6)),              // a delta out of it
+             BmpFile(13, 7, 16, BI_BITFIELDS, {0xF800, 0x0FE0, 0x001F},    // masks that overlap
+                     Rows(13, 7, 16, false, [](int, int) { return 0u; })),
+         }) {
+        host_->Vars().Set("[LastError]", "");
+        EXPECT_FALSE(
+            Run(kSetCustomWindowMask, {File("bad.bmp", bytes), "Panel", "Black"}, __LINE__));
+        EXPECT_EQ(LastError(), "Bitmap image is not valid");
+        EXPECT_TRUE(HasShape(w_));
+    }
 
     // No window to shape: false, and nothing said.
     host_->Vars().Set("[LastError]", "");

@@ -1,5 +1,5 @@
-// Handle texts, animation words, mask shapes and bitmap layouts: the
-// portable parts of the window actions.
+// Handle texts, animation words and mask shapes: the portable parts of the
+// window actions.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "animate_effects.h"
-#include "bmp_image.h"
 #include "handle_text.h"
 #include "mask_runs.h"
 
@@ -122,121 +121,6 @@ TEST(MaskRuns, UniformPicturesAndEdges) {
     EXPECT_TRUE(OpaqueBands({nullptr, 6, 4, 6}, 0).empty());
     EXPECT_TRUE(OpaqueBands({pixels.data(), 0, 4, 6}, 0).empty());
     EXPECT_EQ(DibPixelOfColor(0x00112233u), 0x00332211u);
-}
-
-// Builders of small .bmp files.
-void Put(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> 8 * i);
-}
-
-std::vector<uint8_t> Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t compression,
-                         uint32_t colors, size_t pixelBytes) {
-    const size_t table = bits <= 8 ? (colors ? colors : 1u << bits) * 4 : 0;
-    const size_t offset = 14 + 40 + table + (compression == 3 ? 12 : 0);
-    std::vector<uint8_t> b(offset + pixelBytes, 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    Put(b, 2, static_cast<uint32_t>(b.size()), 4);
-    Put(b, 10, static_cast<uint32_t>(offset), 4);
-    Put(b, 14, 40, 4);
-    Put(b, 18, static_cast<uint32_t>(width), 4);
-    Put(b, 22, static_cast<uint32_t>(height), 4);
-    Put(b, 26, 1, 2);
-    Put(b, 28, bits, 2);
-    Put(b, 30, compression, 4);
-    Put(b, 46, colors, 4);
-    return b;
-}
-
-TEST(BmpLayout, ReadsTheCommonFormats) {
-    // 3x2 at 24 bits: rows of 9 bytes padded to 12.
-    auto b = Bmp(3, 2, 24, 0, 0, 24);
-    auto image = ReadBmpLayout(b.data(), b.size());
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->width, 3);
-    EXPECT_EQ(image->height, 2);
-    EXPECT_EQ(image->bitsOffset, 54u);
-    EXPECT_EQ(image->bitsSize, 24u);
-    EXPECT_EQ(image->info.size(), 40u);
-
-    // Top-down rows keep their negative height in the header.
-    b = Bmp(3, -2, 32, 0, 0, 24);
-    image = ReadBmpLayout(b.data(), b.size());
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->height, 2);
-    EXPECT_EQ(static_cast<int8_t>(image->info[11]), -1);
-
-    // A palette of 2 used colours out of 256, and colour masks.
-    b = Bmp(4, 1, 8, 0, 2, 4);
-    b[54] = 0x11;  // first entry's blue
-    image = ReadBmpLayout(b.data(), b.size());
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->info.size(), 40u + 8u);
-    EXPECT_EQ(image->info[40], 0x11);
-    b = Bmp(2, 2, 16, 3, 0, 8);
-    image = ReadBmpLayout(b.data(), b.size());
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->info.size(), 52u);
-
-    // Run-length data is taken as far as the file goes.
-    b = Bmp(8, 8, 8, 1, 0, 10);
-    image = ReadBmpLayout(b.data(), b.size());
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->bitsSize, 10u);
-}
-
-TEST(BmpLayout, OsTwoHeaderBecomesAWindowsHeader) {
-    std::vector<uint8_t> b(14 + 12 + 2 * 3 + 4, 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    Put(b, 10, 14 + 12 + 6, 4);
-    Put(b, 14, 12, 4);
-    Put(b, 18, 2, 2);  // width
-    Put(b, 20, 1, 2);  // height
-    Put(b, 22, 1, 2);
-    Put(b, 24, 1, 2);  // one bit per pixel
-    b[26 + 3] = 0xAA;  // second colour's blue
-    b[26 + 5] = 0xCC;  // second colour's red
-    const auto image = ReadBmpLayout(b.data(), b.size());
-    ASSERT_TRUE(image);
-    ASSERT_EQ(image->info.size(), 48u);
-    EXPECT_EQ(image->info[44], 0xAA);
-    EXPECT_EQ(image->info[46], 0xCC);
-    EXPECT_EQ(image->info[47], 0);
-}
-
-TEST(BmpLayout, RefusesDamagedFiles) {
-    const auto good = Bmp(3, 2, 24, 0, 0, 24);
-    auto refused = [](std::vector<uint8_t> b) { return !ReadBmpLayout(b.data(), b.size()); };
-    EXPECT_TRUE(refused({}));
-    EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.end() - 1)));  // truncated rows
-    auto b = good;
-    b[0] = 'P';
-    EXPECT_TRUE(refused(b));
-    b = good;
-    Put(b, 14, 0x7FFFFFFF, 4);  // header size past the end
-    EXPECT_TRUE(refused(b));
-    b = good;
-    Put(b, 10, 0xFFFFFFF0, 4);  // pixel offset past the end
-    EXPECT_TRUE(refused(b));
-    b = good;
-    Put(b, 18, 0x7FFFFFFF, 4);  // too wide for the memory a picture may take
-    EXPECT_TRUE(refused(b));
-    b = good;
-    Put(b, 22, 0x80000000u, 4);
-    EXPECT_TRUE(refused(b));
-    b = good;
-    Put(b, 28, 7, 2);  // no such pixel size
-    EXPECT_TRUE(refused(b));
-    b = good;
-    Put(b, 30, 4, 4);  // embedded JPEG
-    EXPECT_TRUE(refused(b));
-    b = Bmp(8, -8, 8, 1, 0, 10);  // coded pictures cannot be top-down
-    EXPECT_TRUE(refused(b));
-    b = Bmp(4, 1, 8, 0, 0, 4);
-    b.resize(60);  // colour table cut short
-    EXPECT_TRUE(refused(b));
 }
 
 }  // namespace
