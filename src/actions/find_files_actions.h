@@ -10,7 +10,7 @@ namespace kv::actions {
 // Mode "Find" starts a search (options "Async", "SubFolders", "NamesOnly",
 // "NoExt" joined by "+"); "Abort", "Suspend" and "Resume" steer a running
 // one. False only when an invalid mask stopped a search inside the call;
-// its message is then in "[LastError]", after the results.
+// its message is then in "[LastError]", written before the results.
 bool qvFindFiles(std::string masks, std::string folders, std::string options,
                  std::string subroutine, std::string variable, std::string mode);
 
