@@ -40,18 +40,22 @@ def code_page():
 
 
 def numbered(script):
-    return "\n".join("%4d  %s" % (i + 1, line) for i, line in enumerate(script.split("\n")))
+    return "\n".join("%4d  %s" % (i + 1, line) for i, line in enumerate(script.rstrip("\n").split("\n")))
 
 
 def run_example(args, example, encoding):
     """None when the example passes, else what went wrong."""
-    script = example.full_script()
-    try:
-        data = script.replace("\n", "\r\n").encode(encoding)
-    except UnicodeEncodeError as e:
-        return "the script is not in the %s code page: %s" % (encoding, e)
     folder = tempfile.mkdtemp(prefix="kelvane-help-")
+    # The host makes the script's folder [ScriptFolder]; the example gets an
+    # empty one beside the script instead.
+    empty = os.path.join(folder, "ScriptFolder")
+    os.mkdir(empty)
+    script = 'SetVar "[ScriptFolder]" "%s"\n' % wine_path(empty) + example.full_script()
     try:
+        try:
+            data = script.replace("\n", "\r\n").encode(encoding)
+        except UnicodeEncodeError as e:
+            return "the script is not in the %s code page: %s" % (encoding, e)
         path = os.path.join(folder, "example.nbs")
         with open(path, "wb") as f:
             f.write(data)
