@@ -168,22 +168,27 @@ def write_hhk(path, entries):
         f.write("\n".join(out) + "\n")
 
 
+def text(plain):
+    """A plain text as HTML text."""
+    return html.escape(plain, quote=False)
+
+
 def html_tree(tree, summaries):
     """The contents tree as nested lists, for the contents page."""
     out = ['<ul class="contents">']
     for title, local, children in tree:
         if local:
-            line = '<li><a href="%s">%s</a>' % (local, html.escape(title))
+            line = '<li><a href="%s">%s</a>' % (local, text(title))
             if summaries.get(local):
-                line += " - " + html.escape(summaries[local])
+                line += " - " + text(summaries[local])
             out.append(line + "</li>")
         else:
-            out.append('<li class="category">%s' % html.escape(title))
+            out.append('<li class="category">%s' % text(title))
             out.append("<ul>")
             for child_title, child_local, _ in children:
-                line = '<li><a href="%s">%s</a>' % (child_local, html.escape(child_title))
+                line = '<li><a href="%s">%s</a>' % (child_local, text(child_title))
                 if summaries.get(child_local):
-                    line += " - " + html.escape(summaries[child_local])
+                    line += " - " + text(summaries[child_local])
                 out.append(line + "</li>")
             out.append("</ul></li>")
     out.append("</ul>")
@@ -196,9 +201,9 @@ def keywords_page(entries):
            "<title>Index</title>", '<link rel="stylesheet" href="style.css">', "</head>",
            "<body>", "<h1>Index</h1>", '<dl class="keywords">']
     for word, targets in entries:
-        out.append("<dt>%s</dt>" % html.escape(word, quote=False))
+        out.append("<dt>%s</dt>" % text(word))
         out.append("<dd>%s</dd>" % ", ".join(
-            '<a href="%s">%s</a>' % (local, html.escape(title)) for title, local in targets))
+            '<a href="%s">%s</a>' % (local, text(title)) for title, local in targets))
     out += ["</dl>", '<p class="nav"><a href="index.htm">Contents</a></p>', "</body>", "</html>"]
     return "\n".join(out) + "\n"
 
