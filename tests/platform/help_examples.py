@@ -6,8 +6,8 @@ process with [ScriptFolder] a fresh empty folder. Fails naming the topic and
 the example of each run that fails (an Expect line that does not hold, a
 script error, a crash or a hang).
 
-    help_examples.py --wine-run WINE_RUN --host KELVANE_HOST_EXE --pages HELP_DIR
-                     --lock none|desktop|shell [--only TEXT]
+    help_examples.py --wine-run WINE_RUN --host KELVANE_HOST_EXE [--dll KELVANE_DLL]
+                     --pages HELP_DIR --lock none|desktop|shell [--only TEXT]
 
 --lock picks the examples marked data-lock="desktop" or "shell" (the test
 that runs them holds that CTest lock), or those marked with neither. Those
@@ -60,6 +60,8 @@ def run_example(args, example, encoding):
         with open(path, "wb") as f:
             f.write(data)
         command = [args.wine_run, args.host]
+        if args.dll:
+            command += ["--dll", wine_path(args.dll)]
         if example.lock == "desktop":
             command += ["--desktop", "KelvaneHelp"]
         command.append(wine_path(path))
@@ -81,6 +83,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--wine-run", required=True)
     parser.add_argument("--host", required=True)
+    parser.add_argument("--dll", default="")  # default: Kelvane.dll beside the host
     parser.add_argument("--pages", required=True)
     parser.add_argument("--lock", choices=("none", "desktop", "shell"), required=True)
     parser.add_argument("--only", default="")
