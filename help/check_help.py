@@ -29,6 +29,7 @@ import re
 import struct
 import sys
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import help_pages  # noqa: E402
 

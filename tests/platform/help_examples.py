@@ -88,6 +88,7 @@ def main():
     parser.add_argument("--lock", choices=("none", "desktop", "shell"), required=True)
     parser.add_argument("--only", default="")
     args = parser.parse_args()
+    sys.dont_write_bytecode = True  # no __pycache__ in the source tree
     sys.path.insert(0, os.path.abspath(args.pages))
     import help_pages
 
