@@ -39,7 +39,7 @@ import chm.chmlib as chmlib  # noqa: E402
 # While the action topics are being rewritten, the section and picture
 # checks hold for the topics already in the format (those with a Syntax
 # section). True: every action topic must be in it.
-ALL_TOPICS_IN_FORMAT = False
+ALL_TOPICS_IN_FORMAT = True
 
 _PARAM = re.compile(r"""<param\s+name="(\w+)"\s+value="([^"]*)"\s*/?>""", re.I)
 _OBJECT = re.compile(r"<OBJECT\b[^>]*>(.*?)</OBJECT>", re.S | re.I)
