@@ -42,8 +42,9 @@ version_of() {  # build-dir
 }
 
 # Packs BIN's Kelvane.dll, Kelvane.chm and ReadMe.txt and SOURCE's examples
-# into ZIP. Same inputs, same SOURCE_DATE_EPOCH: same bytes.
-pack() {  # bin-dir source-dir version zip
+# into ZIP. Same inputs, same SOURCE_DATE_EPOCH: same bytes. (A subshell:
+# its variables stay its own.)
+pack() (  # bin-dir source-dir version zip
     bin=$1 source=$2 version=$3 zip=$4
     for f in Kelvane.dll Kelvane.chm ReadMe.txt; do
         [ -f "$bin/$f" ] || die "no $bin/$f (was the tree built?)"
@@ -53,7 +54,10 @@ pack() {  # bin-dir source-dir version zip
     top="$stage/Kelvane-$version"
     mkdir -p "$top/Examples"
     cp "$bin/Kelvane.dll" "$bin/Kelvane.chm" "$bin/ReadMe.txt" "$top/"
-    cp "$source"/examples/*.nbs "$top/Examples/"
+    # The examples in Windows line ends, for Notepad.
+    for f in "$source"/examples/*.nbs; do
+        sed 's/\r*$/\r/' "$f" >"$top/Examples/$(basename "$f")"
+    done
     # The checksums, in Windows line ends; sha256sum -c reads them too.
     (cd "$top" && sha256sum Kelvane.dll Kelvane.chm ReadMe.txt Examples/*.nbs |
         sed 's/$/\r/' >SHA256SUMS)
@@ -66,10 +70,10 @@ pack() {  # bin-dir source-dir version zip
     (cd "$stage" && find "Kelvane-$version" | LC_ALL=C sort |
         TZ=UTC zip -X -9 -q "$zip" -@) || die "zip failed"
     rm -rf "$stage"
-}
+)
 
 # Builds the last commit in WORK (source/, win/) and packs it into ZIP.
-build_release() {  # work-dir zip
+build_release() (  # work-dir zip
     work=$1 zip=$2
     rm -rf "$work"
     mkdir -p "$work/source"
@@ -83,7 +87,7 @@ build_release() {  # work-dir zip
     cmake --build "$work/win" --target Kelvane KelvaneHelp >"$work/build.log" 2>&1 ||
         { tail -40 "$work/build.log" >&2; die "building $work/win failed (see $work/build.log)"; }
     pack "$work/win/bin" "$work/source" "$(version_of "$work/win")" "$zip"
-}
+)
 
 if [ "$MODE" = pack ]; then
     [ -f "$FROM/CMakeCache.txt" ] || die "$FROM is not a build tree"
@@ -99,43 +103,48 @@ if [ "$MODE" = pack ]; then
     exit 0
 fi
 
-"$ROOT/scripts/bootstrap.sh"
-git -C "$ROOT" rev-parse --verify -q HEAD >/dev/null || die "$ROOT has no commit to release"
-if [ -n "$(git -C "$ROOT" status --porcelain --untracked-files=no)" ]; then
-    echo "release: note: uncommitted changes are not in the release; it is built from HEAD" >&2
-fi
-SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct HEAD)
-export SOURCE_DATE_EPOCH
-commit=$(git -C "$ROOT" rev-parse --short HEAD)
-start=$(date +%s)
-mkdir -p "$DIST"
+# A release takes minutes; as a function, the rest is read whole before it
+# runs, so that editing this file meanwhile cannot change what it does.
+release() {
+    "$ROOT/scripts/bootstrap.sh"
+    git -C "$ROOT" rev-parse --verify -q HEAD >/dev/null || die "$ROOT has no commit to release"
+    if [ -n "$(git -C "$ROOT" status --porcelain --untracked-files=no)" ]; then
+        echo "release: note: uncommitted changes are not in the release; it is built from HEAD" >&2
+    fi
+    SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct HEAD)
+    export SOURCE_DATE_EPOCH
+    commit=$(git -C "$ROOT" rev-parse --short HEAD)
+    start=$(date +%s)
+    mkdir -p "$DIST"
 
-echo "release: building $commit in $ROOT/build/release"
-build_release "$ROOT/build/release" "$ROOT/build/release/Kelvane.zip"
-version=$(version_of "$ROOT/build/release/win")
-zip="$DIST/Kelvane-$version.zip"
-cp "$ROOT/build/release/Kelvane.zip" "$zip"
+    echo "release: building $commit in $ROOT/build/release"
+    build_release "$ROOT/build/release" "$ROOT/build/release/Kelvane.zip"
+    version=$(version_of "$ROOT/build/release/win")
+    zip="$DIST/Kelvane-$version.zip"
+    cp "$ROOT/build/release/Kelvane.zip" "$zip"
 
-if [ "$MODE" = check ]; then
-    # The second build: another folder, at another depth, minutes later.
-    other=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-release-check.XXXXXX")
-    echo "release: building $commit again in $other/build"
-    build_release "$other/build" "$other/Kelvane.zip"
-    same=0
-    for pair in "win/bin/Kelvane.dll" "win/bin/Kelvane.chm" "Kelvane.zip"; do
-        a="$ROOT/build/release/$pair" b="$other/build/$pair"
-        [ "$pair" = Kelvane.zip ] && b="$other/Kelvane.zip"
-        if cmp -s "$a" "$b"; then
-            echo "release: identical: $(basename "$pair") $(sha256sum <"$a" | cut -c1-64)"
-        else
-            echo "release: DIFFERENT: $(basename "$pair") ($a, $b)" >&2
-            same=1
-        fi
-    done
-    [ $same -eq 0 ] && rm -rf "$other"
-    echo "release: --check took $(($(date +%s) - start)) s"
-    [ $same -eq 0 ] || die "the two builds of $commit differ"
-fi
+    if [ "$MODE" = check ]; then
+        # The second build: another folder, at another depth, minutes later.
+        other=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-release-check.XXXXXX")
+        echo "release: building $commit again in $other/build"
+        build_release "$other/build" "$other/Kelvane.zip"
+        same=0
+        for pair in "win/bin/Kelvane.dll" "win/bin/Kelvane.chm" "Kelvane.zip"; do
+            a="$ROOT/build/release/$pair" b="$other/build/$pair"
+            [ "$pair" = Kelvane.zip ] && b="$other/Kelvane.zip"
+            if cmp -s "$a" "$b"; then
+                echo "release: identical: $(basename "$pair") $(sha256sum <"$a" | cut -c1-64)"
+            else
+                echo "release: DIFFERENT: $(basename "$pair") ($a, $b)" >&2
+                same=1
+            fi
+        done
+        [ $same -eq 0 ] && rm -rf "$other"
+        echo "release: --check took $(($(date +%s) - start)) s"
+        [ $same -eq 0 ] || die "the two builds of $commit differ"
+    fi
 
-echo "release: $zip ($(wc -c <"$zip") bytes)"
-echo "release: sha256 $(sha256sum <"$zip" | cut -c1-64)"
+    echo "release: $zip ($(wc -c <"$zip") bytes)"
+    echo "release: sha256 $(sha256sum <"$zip" | cut -c1-64)"
+}
+release; exit
