@@ -18,13 +18,21 @@ then one book per category), an index (Kelvane.hhk: every topic's keywords)
 and full-text search. Its text index is left as text (no binary index: that
 would make two builds of the same sources differ).
 
-chmcmd (Free Pascal 3.2) stores the project folder's absolute path in front
-of every [ALIAS] target, so a context number resolves to
-"<staging>/topics/X.htm" inside the file. Those topics are therefore also
-stored under that path. The Help button of a page without a number opens
+chmcmd (Free Pascal 3.2) stores the project file's folder, as the path it
+was given, in front of every [ALIAS] target. It is given the project as
+"/proc/self/cwd/Kelvane.hhp" and runs in the staging folder, so a context
+number resolves to "/proc/self/cwd/topics/X.htm" inside the file whatever
+folder the build runs in. Those topics are therefore also stored under that
+path. The Help button of a page without a number opens
 "Kelvane.chm::/<action>.htm", so those topics are also stored at the root.
 Every such copy has its links rewritten to lead where the topic's own links
 lead, so each link inside the file resolves from every copy.
+
+The same sources give the same bytes (a release is built twice and
+compared): the build folder is not stored, the binary index is off (chmcmd
+makes its keyword map differ from run to run), and the two times chmcmd
+writes, in the ITSF header and in entry 10 of #SYSTEM, are set afterwards
+to the time of day of SOURCE_DATE_EPOCH (0 when it is not set).
 """
 import argparse
 import html
@@ -32,12 +40,74 @@ import os
 import posixpath
 import re
 import shutil
+import struct
 import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import help_pages  # noqa: E402
+
+# Where the context numbers' targets lie inside the file (see above).
+PROJECT_FOLDER = "/proc/self/cwd"
+
+
+def encint(data, pos):
+    """A directory entry's variable-length number: 7 bits a byte, high first."""
+    value = 0
+    while True:
+        byte = data[pos]
+        pos += 1
+        value = (value << 7) | (byte & 0x7F)
+        if byte < 0x80:
+            return value, pos
+
+
+def find_entry(data, name):
+    """(section, file offset, length) of an entry of the PMGL directory."""
+    directory = struct.unpack_from("<Q", data, 0x48)[0]  # header section 1
+    content = struct.unpack_from("<Q", data, 0x58)[0]    # content section 0
+    if data[directory:directory + 4] != b"ITSP":
+        sys.exit("build_help: no ITSP directory")
+    header, chunk_size = struct.unpack_from("<I4xI", data, directory + 8)
+    chunks = struct.unpack_from("<I", data, directory + 0x2C)[0]
+    for i in range(chunks):
+        chunk = directory + header + i * chunk_size
+        if data[chunk:chunk + 4] != b"PMGL":
+            continue
+        pos, end = chunk + 0x14, chunk + chunk_size - struct.unpack_from("<I", data, chunk + 4)[0]
+        while pos < end:
+            length, pos = encint(data, pos)
+            entry = bytes(data[pos:pos + length])
+            pos += length
+            section, pos = encint(data, pos)
+            offset, pos = encint(data, pos)
+            size, pos = encint(data, pos)
+            if entry == name:
+                return section, content + offset, size
+    sys.exit("build_help: no %s in the file" % name.decode())
+
+
+def set_times(path, epoch):
+    """Writes chmcmd's two times (milliseconds since midnight) from epoch."""
+    stamp = (epoch % 86400) * 1000
+    with open(path, "rb") as f:
+        data = bytearray(f.read())
+    struct.pack_into(">I", data, 0x10, stamp)  # ITSF header, big-endian
+    section, offset, size = find_entry(data, b"/#SYSTEM")
+    if section != 0:
+        sys.exit("build_help: #SYSTEM is compressed")
+    pos, end = offset + 4, offset + size  # after the version
+    while pos + 4 <= end:
+        code, length = struct.unpack_from("<HH", data, pos)
+        if code == 10 and length >= 4:
+            struct.pack_into("<I", data, pos + 4, stamp)
+            break
+        pos += 4 + length
+    else:
+        sys.exit("build_help: no time in #SYSTEM")
+    with open(path, "wb") as f:
+        f.write(data)
 
 # The categories as the contents shows them, by the name the host lists
 # (without its trailing blanks), in the catalogue's order.
@@ -291,7 +361,7 @@ def main():
     # the contents and the index.
     staging = os.path.abspath(args.staging)
     files = publish(source, staging, pages, tree, entries)
-    mirror = staging.lstrip("/")
+    mirror = PROJECT_FOLDER.lstrip("/")
     aliases, defines = [], []
     for _, action, context in entries_map:
         topic = "topics/%s.htm" % action
@@ -317,12 +387,14 @@ def main():
         f.write("[FILES]\n" + "\n".join(files) + "\n\n")
         f.write("[ALIAS]\n" + "\n".join(aliases) + "\n\n")
         f.write("[MAP]\n" + "\n".join(defines) + "\n")
-    result = subprocess.run(["chmcmd", "--no-html-scan", "Kelvane.hhp"], cwd=staging,
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    result = subprocess.run(["chmcmd", "--no-html-scan", PROJECT_FOLDER + "/Kelvane.hhp"],
+                            cwd=staging, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                            text=True)
     built = os.path.join(staging, "Kelvane.chm")
     if result.returncode != 0 or not os.path.exists(built) or "rror" in result.stdout:
         sys.stdout.write(result.stdout)
         sys.exit("build_help: chmcmd failed")
+    set_times(built, int(os.environ.get("SOURCE_DATE_EPOCH", "0")))
     shutil.copy(built, args.chm)
 
 

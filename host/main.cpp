@@ -2,10 +2,12 @@
 //
 //   kelvane-host [--dll PATH] [--files FOLDER] [--desktop NAME] [--trace] SCRIPT
 //
-// Prints what the script prints; with --trace also every callback the
-// plug-in made. With --desktop the script runs on a desktop of that name, so
-// the input HostMouse makes reaches the script's windows only. Exits with 1
-// when the script fails or an Expect line does not hold.
+// The script sees the folder it lies in as [ScriptFolder] and the plug-in's
+// folder as [PlugInFolder]. Prints what the script prints; with --trace also
+// every callback the plug-in made. With --desktop the script runs on a
+// desktop of that name, so the input HostMouse makes reaches the script's
+// windows only. Exits with 1 when the script fails or an Expect line does
+// not hold.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -97,6 +99,15 @@ int main(int argc, char** argv) {
     if (!host.Load(dll, error)) {
         std::fprintf(stderr, "kelvane-host: %s\n", error.c_str());
         return 1;
+    }
+    // The folder the plug-in was loaded from, as the plug-in itself finds it
+    // (its help file lies there).
+    char loaded[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(host.module(), loaded, MAX_PATH);
+    if (length != 0 && length < MAX_PATH) {
+        std::string folder(loaded, length);
+        const size_t cut = folder.find_last_of("\\/");
+        if (cut != std::string::npos) host.Vars().Set("[PlugInFolder]", folder.substr(0, cut));
     }
     host.StartUp();
     std::printf("Loaded %s by %s: %s (%zu registrations)\n", host.pluginName.c_str(),

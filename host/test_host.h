@@ -67,6 +67,7 @@ public:
     // FreeLibrary, as the host does when it closes; Load again to go on.
     void Unload();
     bool loaded() const { return module_ != nullptr; }
+    HMODULE module() const { return module_; }
     HWND MainWindow() const { return mainWindow_; }
 
     // Exports, called through the Borland thunk.

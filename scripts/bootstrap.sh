@@ -6,7 +6,7 @@ set -eu
 PKGS="cmake ninja-build g++ clang libclang-rt-14-dev googletest \
 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 \
 wine wine32:i386 wine64 xvfb xauth locales python3 fp-utils python3-chm \
-debootstrap util-linux gcc libc6-dev ccache"
+debootstrap util-linux gcc libc6-dev ccache zip unzip"
 
 missing=""
 for p in $PKGS; do

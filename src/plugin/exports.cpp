@@ -7,14 +7,15 @@
 #include "edit_action.h"
 #include "host_messages.h"
 #include "host_text.h"
+#include "plugin_names.h"
 #include "plugin_state.h"
 #include "registration.h"
 #include "unload.h"
 
 namespace {
 
-constexpr const char* kPluginName = "Kelvane 1.0b";
-constexpr const char* kPluginAuthor = "The Kelvane developers";
+constexpr const char* kPluginName = KV_PLUGIN_NAME;
+constexpr const char* kPluginAuthor = KV_PLUGIN_AUTHOR;
 constexpr const char* kPluginHint = "Some simple functions.";
 
 }  // namespace

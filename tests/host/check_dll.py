@@ -1,5 +1,13 @@
 #!/usr/bin/env python3
-"""Checks the plug-in DLL's exports and imports with objdump."""
+"""Checks the plug-in DLL's exports and imports with objdump.
+
+    check_dll.py OBJDUMP DLL [IMPORT_LIST]
+
+With IMPORT_LIST (one "dll!function" a line, "#" starts a comment) every
+function the DLL imports statically must be on the list: the functions the
+oldest Windows the plug-in supports has. Anything newer must be looked up
+at run time (GetProcAddress), with a fallback.
+"""
 import re
 import subprocess
 import sys
@@ -17,6 +25,39 @@ SYSTEM_DLLS = {
 }
 
 
+def imported_functions(text):
+    """{dll: [function, ...]} from objdump -p's import tables."""
+    functions = {}
+    dll = None
+    for line in text.splitlines():
+        named = re.match(r"\s*DLL Name: (\S+)", line)
+        if named:
+            dll = named.group(1).lower()
+            functions.setdefault(dll, [])
+            continue
+        if dll is None:
+            continue
+        if not line.strip():
+            dll = None  # the table of this DLL ended
+            continue
+        # "<vma> <hint> <name>", or "<vma> <ordinal>" for an import by number.
+        entry = re.match(r"\s*([0-9a-f]+)\s+(\d+)(?:\s+(\S+))?\s*$", line)
+        if entry:
+            functions[dll].append(entry.group(3) or "#" + entry.group(2))
+    return functions
+
+
+def read_list(path):
+    allowed = set()
+    with open(path, encoding="ascii") as f:
+        for line in f:
+            line = line.split("#", 1)[0].strip()
+            if line:
+                dll, function = line.split("!")
+                allowed.add((dll.lower(), function))
+    return allowed
+
+
 def main():
     objdump, dll = sys.argv[1], sys.argv[2]
     text = subprocess.run([objdump, "-p", dll], check=True, capture_output=True,
@@ -32,6 +73,18 @@ def main():
     if "PE32+" in text or "pei-i386" not in subprocess.run(
             [objdump, "-f", dll], capture_output=True, text=True).stdout:
         problems.append("not a 32-bit x86 DLL")
+    if len(sys.argv) > 3:
+        allowed = read_list(sys.argv[3])
+        functions = imported_functions(text)
+        if not any(functions.values()):
+            problems.append("found no imported functions")
+        for name in sorted(functions):
+            print("check_dll: %s (%d): %s" % (name, len(functions[name]),
+                                               " ".join(sorted(functions[name]))))
+            for function in sorted(functions[name]):
+                if (name, function) not in allowed:
+                    problems.append("imports %s!%s, which is not on %s" %
+                                    (name, function, sys.argv[3]))
     for p in problems:
         print("check_dll:", p)
     print("check_dll: imports", ", ".join(sorted(imports)))

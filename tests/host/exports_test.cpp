@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "dialog_driver.h"
 #include "dispatch.h"
@@ -28,6 +30,62 @@ TEST_F(HostTest, InitReplacesTheHostsTextsAndKeepsTheStackBalanced) {
     EXPECT_EQ(host_->pluginHint, "Some simple functions.");
     EXPECT_FALSE(host_->pluginAuthor.empty());
     EXPECT_NE(host_->pluginAuthor, "host author");
+}
+
+// A text of the version resource's U.S. English, Unicode string table.
+std::wstring VersionText(const std::vector<BYTE>& info, const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(info.data(), path.c_str(), &value, &length) || value == nullptr)
+        return L"(none)";
+    return static_cast<const wchar_t*>(value);
+}
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+TEST_F(HostTest, VersionResourceNamesTheReleaseAndTheAuthor) {
+    // What Windows Explorer shows under Properties > Details.
+    const std::wstring dll = Wide(PluginPath());
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(dll.c_str(), &handle);
+    ASSERT_NE(size, 0u) << "no version resource, error " << GetLastError();
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(dll.c_str(), 0, size, info.data()));
+
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &value, &length));
+    ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    const DWORD high = MAKELONG(KV_VERSION_MINOR, KV_VERSION_MAJOR);
+    const DWORD low = MAKELONG(0, KV_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwFileVersionMS, high);
+    EXPECT_EQ(fixed->dwFileVersionLS, low);
+    EXPECT_EQ(fixed->dwProductVersionMS, high);
+    EXPECT_EQ(fixed->dwProductVersionLS, low);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+    EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0u);  // no debug or pre-release build
+
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(static_cast<const WORD*>(value)[0], 0x0409);  // U.S. English
+    EXPECT_EQ(static_cast<const WORD*>(value)[1], 1200);    // Unicode
+
+    host_->InitPlugIn();
+    const std::wstring author = Wide(host_->pluginAuthor);
+    EXPECT_EQ(VersionText(info, L"CompanyName"), author);
+    EXPECT_EQ(VersionText(info, L"ProductName"), L"Kelvane");
+    EXPECT_EQ(VersionText(info, L"FileVersion"), Wide(KV_VERSION));
+    EXPECT_EQ(VersionText(info, L"ProductVersion"), Wide(KV_VERSION));
+    EXPECT_EQ(VersionText(info, L"OriginalFilename"), L"Kelvane.dll");
+    EXPECT_EQ(VersionText(info, L"InternalName"), L"Kelvane");
+    EXPECT_EQ(VersionText(info, L"FileDescription"), L"Kelvane plug-in for NeoBook");
+    const std::wstring copyright = VersionText(info, L"LegalCopyright");
+    EXPECT_EQ(copyright.rfind(L"Copyright \u00A9 2", 0), 0u) << "LegalCopyright";
+    EXPECT_GT(copyright.size(), author.size());
+    EXPECT_EQ(copyright.substr(copyright.size() - author.size()), author) << "LegalCopyright";
 }
 
 TEST(PluginFile, LoadsAloneFromAFolderOfItsOwn) {
