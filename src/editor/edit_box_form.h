@@ -74,37 +74,50 @@ private:
     };
 
     const std::string& Param(int number) const;
-    void LayoutRows(int rows);
+    void SetResult(int number, std::string text);
+
+    // The layout (edit_box_layout.cpp).
     void BuildHeader();
+    void LayoutRows(int rows);
     void BuildField(Field& field);
     void BuildFooter(int top);
+    void FitForm();
+
+    // The texts into the controls and back (edit_box_texts.cpp).
     void ReadField(Field& field);
     void WriteField(const Field& field);
-    void SetResult(int number, std::string text);
-    Field* FieldOnRow(int row);
 
+    // The colour and font pages (color_font_pages.cpp).
     void SetupColorPage();
     void SetupFontPage();
     void WriteColorPage();
     void WriteFontPage();
     void SetSwatch(int32_t color);
+    void ChooseColor();
+    void ChooseFont();
+    void UpdateFontSample();
 
     void OnCommand(int id, int code, HWND control);
+    INT_PTR ColorStatic(HDC dc, HWND control);
+
+    // The couplings between controls (edit_box_couplings.cpp).
+    void CoupleReadTexts();
+    void PairClicked(int id);
+    void ColorTextChanged(int id);
     void SetCheck(int id, bool checked);  // runs the couplings when the state changes
     void CheckBoxClicked(int id);
     void ListChanged(int id);
     void DefineImage();
+
+    // The buttons (edit_box_buttons.cpp).
+    void PrepareFileRequests();
     void ChooseRectangle();
     void ChooseEmbedded();
     void ChooseFolder();
     void InsertVariable(int row);
     void ChooseFile(bool withOptions);
     void ChooseObject();
-    void ChooseColor();
-    void ChooseFont();
     bool GetSubroutineList(int control);
-    void UpdateFontSample();
-    INT_PTR ColorStatic(HDC dc, HWND control);
 
     const PageSpec& page_;
     std::vector<std::string> texts_;
