@@ -13,18 +13,13 @@
 #include "path_text.h"
 #include "system_error.h"
 #include "unique_resource.h"
+#include "wide_paths.h"
 
 namespace kv {
-
-std::wstring WideFromAnsi(std::string_view text);
 
 // True only for an existing folder (not a file). A path longer than the
 // system takes is no folder, and is never handed to it.
 bool IsExistingFolder(const std::string& path);
-
-// The full path of `path` as GetFullPathNameW writes it; empty on failure
-// and for a path, given or full, longer than kLongestPath.
-std::wstring FullPath(const std::wstring& path);
 
 // `path` made full and then extended (path_text.h), which lifts the
 // MAX_PATH limit; empty when the system could not take it.

@@ -7,42 +7,10 @@
 #include <array>
 
 #include "path_text.h"
+#include "wide_paths.h"
 
 namespace kv {
 namespace {
-
-std::wstring WideFromAnsi(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string AnsiFromWide(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
-}
-
-// Absolute against the current folder; "" when the system cannot say.
-std::wstring FullPath(const std::wstring& path) {
-    if (path.empty() || path.size() > kLongestPath) return {};
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = ::GetFullPathNameW(path.c_str(), MAX_PATH, full.data(), nullptr);
-    if (length >= MAX_PATH && length <= kLongestPath + 1) {
-        full.assign(length, L'\0');
-        length = ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
-    }
-    if (length == 0 || length >= full.size()) return {};
-    full.resize(length);
-    return full;
-}
 
 // The drive letter of a path "X:\...", or 0.
 wchar_t DriveOf(const std::wstring& full) {
