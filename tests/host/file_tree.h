@@ -76,10 +76,13 @@ inline std::vector<std::wstring> Names(const std::wstring& folder) {
     return names;
 }
 
+// Shares deletion: a file just renamed into place is still open, with
+// DELETE access, in the program that renamed it until its MoveFileEx
+// returns, and a reader that does not share deletion is refused until then.
 inline std::string ReadAll(const std::wstring& path) {
     std::string bytes;
-    HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "<missing>";
     char buffer[4096];
     DWORD got = 0;
