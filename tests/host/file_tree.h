@@ -249,9 +249,11 @@ private:
         HWND button = GetDlgItem(window, button_);
         if (button == nullptr || !IsWindowEnabled(button)) button = GetDlgItem(window, IDCANCEL);
         const int id = button != nullptr ? GetDlgCtrlID(button) : IDCANCEL;
+        // Counted before the press: the press may end the operation, and
+        // the test then reads the count while this thread has not run on.
+        ++answered_;
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
-        ++answered_;
         Sleep(300);  // one press per dialog
     }
 
