@@ -2,7 +2,6 @@
 # opens a dialog or starts a search a hundred times and more) get more than
 # the two minutes every other test has.
 foreach(test
-    EditLayoutTest.HundredOpeningsLeaveNoGdiObjectOrWindow
     AboutBoxTest.TwoHundredOpeningsLeaveNoGdiObjectOrWindow
     ru.AboutBoxTest.TwoHundredOpeningsLeaveNoGdiObjectOrWindow
     FindAsyncTest.StoppedAtOnceAThousandTimes
